@@ -1,0 +1,11 @@
+#pragma once
+
+class Game;
+
+class FontManager {
+public:
+    explicit FontManager(Game& game) : game_(game) {}
+
+private:
+    Game& game_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// The one object of the program: owns the window and its views, the settings, the
+// asset managers and the city, and runs the frame loop. Every subsystem receives a
+// reference to it and reaches its siblings through it. Non-copyable.
+#include <SFML/Graphics.hpp>
+
+#include <memory>
+
+class Config;
+class SpriteManager;
+class SoundManager;
+class FontManager;
+
+class Game {
+public:
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Start-up in the fixed order; returns false when the game cannot start.
+    bool init(int argc, char** argv);
+    // The frame loop; returns when the window has closed.
+    void run();
+    // Closes the window and writes the settings.
+    void shutdown();
+
+    std::unique_ptr<sf::RenderWindow> window;
+    std::unique_ptr<sf::View> mapView;
+    std::unique_ptr<sf::View> uiView;
+    sf::Clock frameClock;
+    float frameTime = 0.f;
+    std::unique_ptr<SpriteManager> spriteManager;
+    std::unique_ptr<SoundManager> soundManager;
+    std::unique_ptr<FontManager> fontManager;
+    std::unique_ptr<Config> config;
+    sf::Color paperColor = sf::Color::Black;
+    sf::Color inkColor = sf::Color::Black;
+    int scale = 1;
+};

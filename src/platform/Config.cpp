@@ -1,0 +1,66 @@
+#include "platform/Config.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+template <std::size_t N> void copyTruncated(std::array<char, N>& dst, const std::string& src) {
+    dst.fill('\0');
+    std::memcpy(dst.data(), src.data(), std::min(src.size(), N - 1));
+}
+
+} // namespace
+
+void Config::load(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.compare(0, 2, "//") == 0 || line.size() < 3)
+            continue;
+        Entry entry;
+        const std::size_t eq = line.find('=');
+        std::string key = line.substr(0, eq);
+        std::string value = eq == std::string::npos ? std::string() : line.substr(eq + 1);
+        // A Windows line end leaves "\r" at the end of the line; only the value loses it.
+        if (line.find('\r') != std::string::npos && !value.empty())
+            value.pop_back();
+        copyTruncated(entry.key, key);
+        copyTruncated(entry.value, value);
+        entries_.push_back(entry);
+    }
+}
+
+bool Config::save(const std::string& path) const {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = true;
+    for (const Entry& entry : entries_)
+        ok = std::fprintf(file, "%s=%s\n", entry.key.data(), entry.value.data()) >= 0 && ok;
+    return std::fclose(file) == 0 && ok;
+}
+
+std::string Config::get(const std::string& key) const {
+    for (const Entry& entry : entries_)
+        if (key == entry.key.data())
+            return entry.value.data();
+    return {};
+}
+
+bool Config::is(const std::string& key, const std::string& text) const { return get(key) == text; }
+
+int Config::getInt(const std::string& key) const { return std::atoi(get(key).c_str()); }
+
+void Config::set(const std::string& key, const std::string& text) {
+    for (Entry& entry : entries_)
+        if (key == entry.key.data())
+            copyTruncated(entry.value, text);
+}
+
+void Config::setInt(const std::string& key, int number) { set(key, std::to_string(number)); }
+
+void Config::toggle(const std::string& key) { set(key, is(key, "true") ? "false" : "true"); }
