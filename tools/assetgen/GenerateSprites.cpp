@@ -1,3 +1,6 @@
 #include "AssetGen.h"
+#include "SpriteSets.h"
 
-bool generateSprites(const std::string&) { return true; }
+bool generateSprites(const std::string& out) {
+    return generateMapSprites(out) && generateUiSprites(out);
+}
