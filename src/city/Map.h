@@ -1,0 +1,100 @@
+#pragma once
+// The tile grid: builds the first map of a game, reveals tiles, keeps the per-kind
+// lists and the houses' provider lists, culls to the view and turns the city by
+// quarter turns. Runs on the interface thread unless a method says otherwise; the
+// tick reads it under Simulation::mapMutex. Non-copyable.
+#include "city/Tile.h"
+#include "city/TileLists.h"
+#include "city/TileSquare.h"
+
+#include <cstddef>
+#include <mutex>
+#include <vector>
+
+class Simulation;
+
+// The last-changed kind that asks for every list to be rebuilt.
+constexpr int kEverythingChanged = 256;
+
+class Map {
+public:
+    explicit Map(Simulation& simulation);
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
+
+    // Builds a fresh grid; a size outside 1..kMaxMapSide gives the default 75 x 75.
+    // Unless loading, lays out the first map of a new game (uses rand()).
+    void create(int requestedWidth, int requestedHeight, bool loading);
+
+    Tile* tileAt(int x, int y);
+    const Tile* tileAt(int x, int y) const;
+    TileSquare square(int cx, int cy, int radius);
+
+    // Makes visible every tile whose whole distance to (x, y) is at most radius.
+    void reveal(int x, int y, int radius, bool refresh);
+    // Rebuilds the per-kind lists and, for the family that last changed, the houses'
+    // provider lists.
+    void recalculateVisibleTiles();
+    // Marks the visible tiles outside the view rectangle (map-view units) off-screen and
+    // remembers the rectangle for later culls.
+    void cullToView(float left, float top, float viewWidth, float viewHeight);
+    void cullToView();
+
+    void rotateLeft();
+    void rotateRight();
+
+    void setLayer(int newLayer);
+    void setSelectedTile(const Tile* tile);
+    void highlightRange(const Tile& centre, int radius);
+    void clearHighlight();
+
+    // Safe from any thread.
+    std::vector<Tile*> visibleTiles() const;
+    double trashOnStreets() const;
+    double housingDemandOf(int level) const;
+
+    // Called by Tile::setKind.
+    void recordChange(Tile* tile, TileKind oldKind, TileKind newKind);
+    // Makes the next recalculateVisibleTiles rebuild every provider list.
+    void markEverythingChanged();
+
+    // Bytes the houses' provider lists hold.
+    std::size_t providerListBytes() const;
+
+    Simulation& simulation;
+    int width = 0;
+    int height = 0;
+    std::vector<Tile> tiles; // row-major
+    int selectedTileNumber = -1;
+    float highlightTime = 0.f;
+    int layer = 0; // 0 build, 1 population, 2 attractiveness, 3 needs
+    Tile* lastChangedTile = nullptr;
+    int lastChangedKind = kEverythingChanged;
+    bool rangeHighlightActive = false;
+    int rangeHighlightX = 0;
+    int rangeHighlightY = 0;
+    int rangeHighlightRadius = 0;
+    int rotation = 0;
+    TileLists lists;
+
+private:
+    struct ViewRect {
+        float left;
+        float top;
+        float width;
+        float height;
+    };
+
+    void initialiseTiles();
+    void linkNeighbours();
+    void layOutFirstMap();
+    void turn(bool right);
+    void rebuildProviderLists(int changedKind);
+    void rebuildProviderList(Tile& house, int family, const std::vector<Tile*>& providers,
+                             int reach);
+
+    mutable std::mutex visibleMutex; // guards lists.visible
+    bool changePending = false;
+    bool hasView = false;
+    ViewRect view{0.f, 0.f, 0.f, 0.f};
+};

@@ -1,0 +1,82 @@
+#pragma once
+// One square of the map. Tiles live in the Map's grid for the whole game; a rotation
+// moves their content (kind, building, flags, number), never the tiles themselves, so
+// pointers to tiles stay valid until the next Map::create.
+#include "city/Building.h"
+#include "city/CityTypes.h"
+#include "city/NeighbourList.h"
+#include "city/TileSquare.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class Map;
+
+// Order of Tile::neighbours.
+enum class Direction : std::int32_t {
+    North = 0, // (x, y - 1)
+    South,     // (x, y + 1)
+    West,      // (x - 1, y)
+    East,      // (x + 1, y)
+    NorthWest,
+    SouthWest,
+    NorthEast,
+    SouthEast,
+};
+
+class Tile {
+public:
+    Tile() = default;
+    Tile(const Tile&) = delete;
+    Tile& operator=(const Tile&) = delete;
+    Tile(Tile&&) = default;
+    Tile& operator=(Tile&&) = default;
+
+    // Replaces the kind: kinds with a record get a fresh one (a house upgrade keeps its
+    // residents, a shop upgrade its visitors), the others lose theirs. Records the
+    // change with the map so that the next list rebuild knows what to refresh.
+    void setKind(TileKind newKind, int level = 1);
+
+    Tile* neighbour(Direction d) const { return neighbours[static_cast<std::size_t>(d)]; }
+    bool hasFlag(std::uint8_t flag) const { return (flags & flag) != 0; }
+    bool isVisible() const { return hasFlag(kFlagVisible); }
+
+    // The record, when this tile's kind carries that type of record.
+    House* house() const;
+    Shop* shop() const;
+    WaterSupply* waterSupply() const;
+    Factory* factory() const;
+    Commercial* commercial() const;
+    Landfill* landfill() const;
+
+    // Square neighbourhoods, centre included, in array order.
+    TileSquare within3() const { return within(3); }
+    TileSquare within12() const { return within(12); }
+    TileSquare within15() const { return within(15); }
+    TileSquare within(int radius) const;
+
+    TileKind kind = TileKind::Empty;
+    int orientation = 0; // 0 unset; 1..4 the side facing the road
+    int x = 0;
+    int y = 0;
+    int number = 0;
+    std::uint8_t flags = kFlagOffScreen;
+    double crime = 0.0;
+    double fireSafety = 0.0;
+    double healthCare = 0.0;
+    std::vector<ActionKind> actions;
+    Map* map = nullptr;
+    std::unique_ptr<Building> building;
+    std::array<Tile*, 8> neighbours{};
+    NeighbourList orthogonal; // north, west, south, east
+    NeighbourList diagonal;   // south-east, south-west, north-west, north-east
+    NeighbourList adjacent;   // orthogonal, then diagonal
+
+    // Kept for house tiles, nearest first. They hold at least every visible provider
+    // that could reach this house with the largest range of its family.
+    std::vector<Tile*> shopsInRange;
+    std::vector<Tile*> jobsInRange;
+    std::vector<Tile*> waterInRange;
+};
