@@ -51,9 +51,13 @@ std::string Config::get(const std::string& key) const {
     return {};
 }
 
-bool Config::is(const std::string& key, const std::string& text) const { return get(key) == text; }
+bool Config::is(const std::string& key, const std::string& text) const {
+    return get(key) == text;
+}
 
-int Config::getInt(const std::string& key) const { return std::atoi(get(key).c_str()); }
+int Config::getInt(const std::string& key) const {
+    return std::atoi(get(key).c_str());
+}
 
 void Config::set(const std::string& key, const std::string& text) {
     for (Entry& entry : entries_)
@@ -61,6 +65,10 @@ void Config::set(const std::string& key, const std::string& text) {
             copyTruncated(entry.value, text);
 }
 
-void Config::setInt(const std::string& key, int number) { set(key, std::to_string(number)); }
+void Config::setInt(const std::string& key, int number) {
+    set(key, std::to_string(number));
+}
 
-void Config::toggle(const std::string& key) { set(key, is(key, "true") ? "false" : "true"); }
+void Config::toggle(const std::string& key) {
+    set(key, is(key, "true") ? "false" : "true");
+}
