@@ -1,6 +1,6 @@
 #pragma once
-// Scratch folders and environment overrides for tests, undone when they go out of
-// scope so no test writes into the real home folder or leaks into the next test.
+// Scratch folders and environment overrides, undone at scope end so no test writes
+// into the real home folder or leaks into the next test.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,25 +13,16 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "tapburg-XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern + "/" : std::string();
     }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // Ends with "/", like the game's own folder paths.
+    ~TempFolder() { std::filesystem::remove_all(path_, ec_); }
     const std::string& path() const { return path_; }
-
     std::string write(const std::string& name, const std::string& contents) const {
-        const std::string file = path_ + name;
-        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
-        std::ofstream(file, std::ios::binary) << contents;
-        return file;
+        std::ofstream(path_ + name, std::ios::binary) << contents;
+        return path_ + name;
     }
 
 private:
     std::string path_;
+    std::error_code ec_;
 };
 
 class ScopedEnv {
@@ -41,14 +32,7 @@ public:
             old_ = old;
         setenv(name, value.c_str(), 1);
     }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
 
 private:
     const char* name_;
