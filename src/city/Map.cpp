@@ -312,8 +312,18 @@ void Map::rebuildProviderLists(int changedKind) {
         int reach = -1;
         for (const Tile* provider : providers)
             reach = std::max(reach, providerRange(*provider));
+        const bool sameReach = reach == familyReach[static_cast<std::size_t>(family)];
+        familyReach[static_cast<std::size_t>(family)] = reach;
         if (oneHouse != nullptr) {
             rebuildProviderList(*oneHouse, family, providers, reach);
+            continue;
+        }
+        // One provider changed and the family's reach stayed: only the houses within
+        // that reach of it can see a difference.
+        if (!everything && sameReach && lastChangedTile != nullptr) {
+            for (Tile* tile : square(lastChangedTile->x, lastChangedTile->y, reach))
+                if (tile->kind == TileKind::House && tile->isVisible())
+                    rebuildProviderList(*tile, family, providers, reach);
             continue;
         }
         for (Tile* house : lists.houses)

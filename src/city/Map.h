@@ -7,6 +7,7 @@
 #include "city/TileLists.h"
 #include "city/TileSquare.h"
 
+#include <array>
 #include <cstddef>
 #include <mutex>
 #include <vector>
@@ -94,6 +95,8 @@ private:
                              int reach);
 
     mutable std::mutex visibleMutex; // guards lists.visible
+    // Largest provider range of each family at its last rebuild.
+    std::array<int, 3> familyReach{-1, -1, -1};
     bool changePending = false;
     bool hasView = false;
     ViewRect view{0.f, 0.f, 0.f, 0.f};

@@ -261,6 +261,31 @@ TEST_F(ProviderListTest, TrimmedListsKeepEveryReachableProviderInOrder) {
     }
 }
 
+TEST_F(ProviderListTest, StepByStepBuildingMatchesAFullRebuild) {
+    std::srand(5);
+    for (int i = 0; i < 120; ++i) {
+        build(sim, std::rand() % 40, std::rand() % 40, TileKind::House);
+        sim.map->recalculateVisibleTiles();
+    }
+    const TileKind providers[] = {TileKind::Shop, TileKind::Factory, TileKind::WaterTower,
+                                  TileKind::Commercial, TileKind::Empty};
+    for (int i = 0; i < 200; ++i) {
+        build(sim, std::rand() % 40, std::rand() % 40, providers[std::rand() % 5],
+              1 + std::rand() % 3);
+        sim.map->recalculateVisibleTiles();
+    }
+    std::vector<std::vector<Tile*>> stepwise;
+    for (const Tile* house : sim.map->lists.houses)
+        for (const auto* list : {&house->shopsInRange, &house->jobsInRange, &house->waterInRange})
+            stepwise.push_back(*list);
+    sim.map->markEverythingChanged();
+    sim.map->recalculateVisibleTiles();
+    std::size_t i = 0;
+    for (const Tile* house : sim.map->lists.houses)
+        for (const auto* list : {&house->shopsInRange, &house->jobsInRange, &house->waterInRange})
+            EXPECT_EQ(*list, stepwise[i++]) << house->x << "," << house->y;
+}
+
 class RotationTest : public ::testing::Test {
 protected:
     void SetUp() override {
