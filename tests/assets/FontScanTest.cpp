@@ -1,0 +1,120 @@
+#include "FontTestSupport.h"
+#include "assets/BitmapFont.h"
+#include "game/Game.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace fonttest;
+
+namespace {
+
+class FontScan : public testing::Test {
+protected:
+    std::unique_ptr<BitmapFont> build(const std::string& description,
+                                      const std::vector<std::string>& rows, bool recolour = false) {
+        return std::make_unique<BitmapFont>(game, describe(description), recolour,
+                                            writeImage(folder, rows));
+    }
+    std::optional<sf::IntRect> rect(const BitmapFont& font, char32_t c) {
+        return font.glyphRect(std::uint32_t(c));
+    }
+
+    Game game;
+    ScratchFolder folder;
+};
+
+} // namespace
+
+TEST_F(FontScan, GlyphsAreRunsBetweenSeparatorColumns) {
+    // One separator column, two separator columns, then a glyph ended by the edge.
+    const auto font = build("begin\ncharacters abcd\nrowHeightBitmap 3\nend\n",
+                            {"R##R#RR###R..", "#############", "#############"});
+    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 2, 3));
+    EXPECT_EQ(rect(*font, 'b'), sf::IntRect(4, 0, 1, 3));
+    EXPECT_EQ(rect(*font, 'c'), sf::IntRect(7, 0, 3, 3));
+    // The last column never belongs to a glyph.
+    EXPECT_EQ(rect(*font, 'd'), sf::IntRect(11, 0, 1, 3));
+}
+
+TEST_F(FontScan, CharactersBeyondTheRunsGetNoGlyph) {
+    const auto font = build("begin\ncharacters abc\nrowHeightBitmap 1\nend\n", {"R#RRRR"});
+    EXPECT_TRUE(rect(*font, 'a'));
+    EXPECT_FALSE(rect(*font, 'b'));
+    EXPECT_FALSE(rect(*font, 'c'));
+    EXPECT_EQ(font->measureString("abc").x, 1);
+}
+
+TEST_F(FontScan, SetsAreStackedStripsAndLaterListingsWin) {
+    const auto font = build("begin\ncharacters ab\nrowHeightBitmap 2\nend\n"
+                            "begin\ncharacters b\nrowHeightBitmap 2\nend\n",
+                            {"R#R##R", "......", "R###R.", "......"});
+    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 1, 2));
+    EXPECT_EQ(rect(*font, 'b'), sf::IntRect(1, 2, 3, 2));
+    EXPECT_EQ(font->glyphRef('b')->set, 1);
+}
+
+TEST_F(FontScan, OnlyTheFirst64SetsGetGlyphs) {
+    std::string description;
+    for (int s = 0; s < 65; ++s)
+        description +=
+            "begin\ncharacters " + std::string(1, char('0' + s)) + "\nrowHeightBitmap 1\nend\n";
+    const std::vector<std::string> rows(65, "R#R");
+    testing::internal::CaptureStdout();
+    const auto font = build(description, rows);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "FONT ERROR: Max font sets exceeded (max: 64). Call 911.\n");
+    EXPECT_EQ(font->glyphRef(char('0' + 63))->set, 63);
+    EXPECT_FALSE(font->glyphRef(char('0' + 64)));
+}
+
+TEST_F(FontScan, HostileStripHeightsStayInsideTheImage) {
+    const auto font = build("begin\ncharacters a\nrowHeightBitmap -5\nend\n"
+                            "begin\ncharacters b\nrowHeightBitmap 2147483647\nend\n"
+                            "begin\ncharacters c\nrowHeightBitmap 1\nend\n",
+                            {"R#R", "R#R"});
+    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 1, 0));
+    EXPECT_EQ(rect(*font, 'b'), sf::IntRect(1, 0, 1, 2147483647));
+    EXPECT_FALSE(rect(*font, 'c'));
+}
+
+TEST_F(FontScan, MissingImageIsReportedAndLeavesAnEmptyFont) {
+    testing::internal::CaptureStdout();
+    const std::string path = folder.file("none.png");
+    BitmapFont font(game, describe("begin\ncharacters a\nend\n"), false, path);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "FONT ERROR: Could not find file: " + path + "\n");
+    EXPECT_EQ(font.measureString("aaa"), sf::Vector2i(0, 0));
+    EXPECT_EQ(font.wrapString("aaa aaa", 1), "aaa aaa");
+    EXPECT_EQ(font.getRowHeight(), 9);
+}
+
+TEST_F(FontScan, FontWithoutSetsHasZeroMetrics) {
+    const auto font = build("", {"R#R"});
+    EXPECT_EQ(font->getRowHeight(), 0);
+    EXPECT_EQ(font->getLineSpacing(), 0);
+    EXPECT_EQ(font->getLineOffset(), 0);
+    EXPECT_EQ(font->measureString("a"), sf::Vector2i(0, 0));
+}
+
+TEST_F(FontScan, RecolourFlagPaintsTheImageAndIgnoresSetColor) {
+    game.paperColor = sf::Color(232, 206, 168);
+    game.inkColor = sf::Color(70, 62, 108);
+    auto font = build("begin\ncharacters a\nrowHeightBitmap 2\nend\n", {"R..R", "R#kg"}, true);
+    font->setColor(sf::Color::Red);
+    EXPECT_EQ(font->sprite().getColor(), sf::Color::White);
+    EXPECT_EQ(font->color(), sf::Color::Red);
+    const sf::Image image = font->texture().copyToImage();
+    EXPECT_EQ(image.getPixel(1, 1), game.paperColor);
+    EXPECT_EQ(image.getPixel(2, 1), game.inkColor);
+    EXPECT_EQ(image.getPixel(3, 1), sf::Color(128, 128, 128));
+    // Separator and clear pixels keep their values, so the scan still finds the glyph.
+    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 2, 2));
+}
+
+TEST_F(FontScan, PlainFontTintsWithSetColor) {
+    auto font = build("begin\ncharacters a\nrowHeightBitmap 2\nend\n", {"R..R", "R#kR"});
+    font->setColor(sf::Color::Red);
+    EXPECT_EQ(font->sprite().getColor(), sf::Color::Red);
+    EXPECT_EQ(font->texture().copyToImage().getPixel(1, 1), sf::Color::White);
+}
