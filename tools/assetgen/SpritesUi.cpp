@@ -21,12 +21,11 @@
 //   ui/plusone                          16 x 16   centred on (8, 8)
 //   ui/budget_slot, ui/population_slot  95 x 24   emblem at the left, number box 90 wide
 //   ui/date_slot                       102 x 24
-//   ui/date_button (+ _disabled)        14 x 9    icons of framed 23 x 18 buttons
+//   ui/date_button (+ _disabled)        15 x 9    icons of framed 23 x 18 buttons
 //   ui/cancel_action_button              9 x 9
 //   ui/menu_button                      11 x 8
-//   ui/action_progress_button           16 x 14   icon of the framed 46 x 23 button
-//   ui/side_*_button                    15 x 15   icons of framed 23 x 23 buttons (the people
-//                                                 icon is 16 x 13)
+//   ui/action_progress_button           17 x 14   icon of the framed 46 x 23 button
+//   ui/side_*_button                    15 x 15   icons of framed 23 x 23 buttons
 //   ui/rotate_left_button, _right       15 x 15
 //   ui/needs_icons                      27 x 9    cells: employment (0, 0), water (9, 0),
 //                                                 shops (18, 0)
