@@ -5,6 +5,7 @@
 #include "city/Simulation.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace {
@@ -56,6 +57,7 @@ double City::budgetNow() const {
 
 void City::addMoney(LedgerCategory category, double amount) {
     const auto slot = static_cast<std::size_t>(category);
+    assert(slot < kLedgerSlots);
     bool refresh = false;
     {
         const std::scoped_lock lock(budgetMutex);
