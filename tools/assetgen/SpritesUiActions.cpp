@@ -48,19 +48,20 @@ void doorAt(Canvas& c, int x, int h) {
     c.set(x + 2, groundY - h / 2, Paper);
 }
 
+// A road running off to the horizon between grass verges, centre line dashed.
 void road(Canvas& c) {
-    c.ditherRect(4, 19, 31, 11, Dither::Dense, Ink, Paper);
-    c.line(4, 18, 34, 18, Ink);
-    c.line(4, 30, 34, 30, Ink);
-    for (int x = 5; x < 34; x += 8)
-        c.fillRect(x, 24, 4, 1, Paper);
-    for (const int x : {10, 27}) {
-        c.line(x, 12, x, 17, Ink);
-        ditherDisc(c, x, 11, 3, Dither::Sparse);
-        circleOutline(c, x, 11, 3, Ink);
+    constexpr int horizon = 9;
+    for (int y = horizon; y <= groundY; ++y) {
+        const int half = 2 + (y - horizon) * 13 / (groundY - horizon);
+        c.ditherRect(4, y, 31, 1, Dither::Sparse, Ink, Paper);
+        c.fillRect(20 - half, y, 2 * half, 1, Paper);
+        const int edge = y > 24 ? 2 : 1;
+        c.fillRect(20 - half - edge, y, edge, 1, Ink);
+        c.fillRect(20 + half, y, edge, 1, Ink);
+        if ((y - horizon) % 7 < 4)
+            c.fillRect(y > 22 ? 19 : 20, y, y > 22 ? 2 : 1, 1, Ink);
     }
-    for (const int x : {8, 20, 30})
-        drawArt(c, x, 31, {"# #"});
+    c.line(4, horizon - 1, 35, horizon - 1, Ink);
 }
 
 void smallHouse(Canvas& c) {

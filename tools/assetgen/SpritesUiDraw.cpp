@@ -290,7 +290,7 @@ void drawIsoRoof(Canvas& c, const IsoBlock& b, int rise) {
         const int span = x < b.fx ? b.left : b.right;
         const int dist = std::abs(x - b.fx) + (x < b.fx ? 0 : 1);
         const int edge = apexY + (eave - apexY) * dist / std::max(1, span);
-        const Dither face = x < b.fx ? Dither::Sparse : Dither::Dense;
+        const Dither face = x < b.fx ? Dither::Checker : Dither::Dense;
         for (int y = edge + 1; y < eave; ++y)
             shadePixel(c, x, y, face);
         c.set(x, edge, Ink);

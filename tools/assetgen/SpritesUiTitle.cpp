@@ -169,7 +169,7 @@ Canvas subtitle() {
 // A small fixed hash so the town is the same on every run and every platform.
 std::uint32_t lotHash(int gx, int gy) {
     std::uint32_t h =
-        static_cast<std::uint32_t>(gx * 73856093) ^ static_cast<std::uint32_t>(gy * 19349663);
+        static_cast<std::uint32_t>(gx) * 73856093u ^ static_cast<std::uint32_t>(gy) * 19349663u;
     h ^= h >> 13;
     h *= 0x5bd1e995u;
     return h ^ (h >> 15);
@@ -191,16 +191,35 @@ struct Town {
     static bool road(int gx, int gy) { return gx % 6 == 2 || gy % 7 == 3; }
 };
 
-void groundTile(Canvas& c, int gx, int gy) {
+enum class Lot : std::int32_t { Road = 0, Park = 1, Trees = 2, House = 3, Block = 4, Tower = 5 };
+
+// Towers crowd the middle, blocks and houses ring them, trees fringe the shore, and a
+// few lots are left as parks so the streets have somewhere to breathe.
+Lot lotKind(int gx, int gy) {
+    if (Town::road(gx, gy))
+        return Lot::Road;
+    const std::uint32_t h = lotHash(gx, gy);
+    const int reach = Town::reach(gx, gy);
+    if (lotHash(gx / 3, gy / 3) % 7 == 0 && reach > 20)
+        return Lot::Park;
+    if (h % 9 == 0 || reach > 85)
+        return Lot::Trees;
+    if (reach > 55)
+        return Lot::House;
+    return reach < 22 ? Lot::Tower : Lot::Block;
+}
+
+void groundTile(Canvas& c, int gx, int gy, Lot lot) {
     const int x = Town::tileX(gx, gy), y = Town::tileY(gx, gy);
-    const bool road = Town::road(gx, gy);
+    const Dither surface = lot == Lot::Road   ? Dither::Checker
+                           : lot == Lot::Park ? Dither::Sparse
+                                              : Dither::None;
     for (int j = 0; j < 16; ++j) {
         const int half = j < 8 ? 2 * j + 2 : 2 * (15 - j) + 2;
         for (int i = 16 - half; i < 16 + half; ++i)
-            c.set(x + i, y + j,
-                  road && Canvas::ditherOn(Dither::Checker, x + i, y + j) ? Ink : Paper);
+            c.set(x + i, y + j, Canvas::ditherOn(surface, x + i, y + j) ? Ink : Paper);
     }
-    if (road) {
+    if (lot == Lot::Road) {
         const bool alongX = gy % 7 == 3 && gx % 6 != 2;
         for (int k = -3; k <= 3; k += 3)
             c.set(x + 16 + 2 * k, y + 8 + (alongX ? -k : k), Paper);
@@ -219,24 +238,35 @@ void townTree(Canvas& c, int x, int y) {
     c.set(x + 3, y - 7, Ink);
 }
 
-void townBuilding(Canvas& c, int gx, int gy) {
+void townLot(Canvas& c, int gx, int gy, Lot lot) {
     const std::uint32_t h = lotHash(gx, gy);
     const int x = Town::tileX(gx, gy), y = Town::tileY(gx, gy);
-    const int reach = Town::reach(gx, gy);
-    if (h % 9 == 0 || reach > 85) {
+    switch (lot) {
+    case Lot::Road:
+        return;
+    case Lot::Park:
+        if (h % 3 != 0)
+            townTree(c, x + 12 + static_cast<int>(h % 9), y + 10);
+        return;
+    case Lot::Trees:
         townTree(c, x + 11, y + 8);
         if (h % 2)
             townTree(c, x + 22, y + 11);
         return;
-    }
-    if (reach > 55) {
+    case Lot::House: {
         const IsoBlock house{x + 16,          y + 13, 10, 10, 7 + static_cast<int>(h % 4),
                              Dither::Checker, false};
         drawIsoBlock(c, house);
-        drawIsoRoof(c, house, 6);
+        drawIsoRoof(c, house, 5);
+        drawIsoWindows(c, house, 4, 20);
         return;
     }
-    const int tall = reach < 22 ? 46 + static_cast<int>(h % 44) : 14 + static_cast<int>(h % 20);
+    case Lot::Block:
+    case Lot::Tower:
+        break;
+    }
+    const int tall =
+        lot == Lot::Tower ? 46 + static_cast<int>(h % 44) : 14 + static_cast<int>(h % 20);
     const IsoBlock block{x + 16, y + 14, 12, 12, tall, h % 3 == 0 ? Dither::Dense : Dither::Checker,
                          true};
     drawIsoBlock(c, block);
@@ -259,9 +289,9 @@ Canvas town() {
         return a.second - a.first < b.second - b.first;
     });
     for (const auto& [gx, gy] : lots) {
-        groundTile(c, gx, gy);
-        if (!Town::road(gx, gy))
-            townBuilding(c, gx, gy);
+        const Lot lot = lotKind(gx, gy);
+        groundTile(c, gx, gy, lot);
+        townLot(c, gx, gy, lot);
     }
     return c;
 }
