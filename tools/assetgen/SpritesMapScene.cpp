@@ -1,0 +1,207 @@
+#include "SpritesMap.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr int LandfillFrames = 8;
+constexpr int LitterFrames = 4;
+constexpr int FireFrames = 6;
+constexpr int EffectFrameW = 34, EffectFrameH = 24; // landfill and litter frames
+constexpr int FireW = 20, FireH = 51;
+
+// A fixed pseudo-random value in [0, 1) per pixel, for scattered texture.
+double noise(int x, int y) {
+    unsigned h = static_cast<unsigned>(x) * 374761393u + static_cast<unsigned>(y) * 668265263u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return static_cast<double>((h ^ (h >> 16)) & 0xffffu) / 65536.0;
+}
+
+Material grass() {
+    return [](const Surface& s) {
+        if (s.face != Face::Top)
+            return Ink;
+        return s.x % 4 == 0 && s.y % 2 == 0 && (s.x / 4 + s.y / 2) % 2 == 0 ? Ink : Paper;
+    };
+}
+
+Material dirt(double density) {
+    return [density](const Surface& s) {
+        if (s.face != Face::Top)
+            return Ink;
+        return noise(s.x, s.y) < density ? Ink : Paper;
+    };
+}
+
+// Ground centre of a cell whose bottom 17 rows are the tile.
+double groundY(const Canvas& c) {
+    return c.height() - 17 + 8;
+}
+
+Canvas tree() {
+    return wholeImage(
+        [](IsoScene& s) {
+            s.lot(grass());
+            s.box(0.46, 0.54, 0.46, 0.54, 0, 12,
+                  shaded(Dither::Checker, Dither::Dense, Dither::None));
+        },
+        [](Canvas& c, bool, bool) {
+            const double g = groundY(c);
+            blob(c, 16, g - 26, 8, 7, Dither::Checker, Dither::Sparse);
+            blob(c, 11, g - 19, 6, 5, Dither::Checker, Dither::Sparse);
+            blob(c, 21, g - 18, 6, 5, Dither::Dense, Dither::Sparse);
+            blob(c, 16, g - 15, 5, 4, Dither::Dense, Dither::Checker);
+        });
+}
+
+Canvas park() {
+    return wholeImage(
+        [](IsoScene& s) {
+            s.lot([](const Surface& su) {
+                if (su.face != Face::Top)
+                    return Ink;
+                // Two crossing gravel paths edged in ink.
+                const double da = std::abs(su.a - 0.5), db = std::abs(su.b - 0.5);
+                if ((da < 0.07 && da > 0.04) || (db < 0.07 && db > 0.04))
+                    return (da < 0.04 || db < 0.04) ? Paper : Ink;
+                if (da < 0.04 || db < 0.04)
+                    return Paper;
+                return grass()(su);
+            });
+            s.box(0.62, 0.8, 0.2, 0.26, 1, 3, flat(Paper)); // bench
+            s.box(0.62, 0.64, 0.2, 0.26, 0, 1, flat(Ink));
+            s.box(0.78, 0.8, 0.2, 0.26, 0, 1, flat(Ink));
+            s.prism(0.5, 0.5, 0.1, 8, 0, 2, flat(Paper)); // fountain basin
+            s.box(0.48, 0.52, 0.48, 0.52, 2, 6, flat(Ink));
+        },
+        [](Canvas& c, bool, bool) {
+            const double g = groundY(c);
+            blob(c, 8, g - 9, 5, 5, Dither::Checker, Dither::Sparse);
+            blob(c, 23, g - 3, 4, 4, Dither::Dense, Dither::Sparse);
+            blob(c, 12, g + 4, 3, 2, Dither::Sparse); // shrub
+        });
+}
+
+Canvas rubble() {
+    return wholeImage([](IsoScene& s) {
+        s.lot(dirt(0.18));
+        const std::array<std::array<double, 5>, 6> chunks{{{0.2, 0.3, 0.4, 0.5, 4},
+                                                           {0.5, 0.62, 0.22, 0.36, 6},
+                                                           {0.58, 0.78, 0.56, 0.7, 3},
+                                                           {0.3, 0.42, 0.64, 0.78, 5},
+                                                           {0.7, 0.8, 0.3, 0.4, 2},
+                                                           {0.16, 0.26, 0.7, 0.8, 2}}};
+        for (const auto& k : chunks)
+            s.box(k[0], k[1], k[2], k[3], 0, k[4],
+                  shaded(Dither::Sparse, Dither::Dense, Dither::None));
+        s.pyramid(0.34, 0.7, 0.36, 0.66, 0, 9, dirt(0.45));
+        // A broken wall stump.
+        s.box(0.14, 0.2, 0.18, 0.46, 0, 10, shaded(Dither::None, Dither::Checker, Dither::Sparse));
+    });
+}
+
+// Frame f of the landfill: a fenced tip whose heap grows from nothing to full.
+Canvas landfillFrame(int f) {
+    IsoScene s(EffectFrameH);
+    s.lot([](const Surface& su) {
+        if (su.face != Face::Top)
+            return Ink;
+        const bool pit = std::abs(su.a - 0.5) < 0.36 && std::abs(su.b - 0.5) < 0.36;
+        return pit ? dither(Dither::Sparse, su.x, su.y) : Paper;
+    });
+    // Fence posts round the edge, taller at the back.
+    for (int i = 0; i < 6; ++i) {
+        const double t = 0.06 + i * 0.17;
+        s.box(t, t + 0.03, 0.03, 0.06, 0, 4, flat(Ink));
+        s.box(0.94, 0.97, t, t + 0.03, 0, 4, flat(Ink));
+    }
+    if (f > 0) {
+        const double r = 0.1 + 0.035 * f, h = 2.0 + 1.5 * f;
+        s.pyramid(0.5 - r, 0.5 + r, 0.5 - r, 0.5 + r, 0, h, [](const Surface& su) {
+            return noise(su.x, su.y) < (su.light == Light::Shade ? 0.55 : 0.3) ? Ink : Paper;
+        });
+    }
+    Canvas cell(32, EffectFrameH);
+    s.render(cell, 0, 0, false, false);
+    // One pixel right of the tile: the game mirrors these 34-wide frames about their
+    // middle, so the drawing sits in the same place either way round.
+    Canvas frame(EffectFrameW, EffectFrameH);
+    frame.blit(cell, 1, 0);
+    return frame;
+}
+
+Canvas litterFrame(int f) {
+    static constexpr std::array<std::array<int, 2>, 6> bags{
+        {{15, 14}, {20, 17}, {11, 17}, {18, 12}, {23, 14}, {13, 20}}};
+    static constexpr std::array<int, LitterFrames> bagCount{1, 2, 4, 6};
+    Canvas frame(EffectFrameW, EffectFrameH);
+    // Loose paper first so that the bags lie on top of it.
+    for (int i = 0; i < 3 * (f + 1); ++i) {
+        const int x = 8 + static_cast<int>(noise(i, 7) * 17),
+                  y = 11 + static_cast<int>(noise(i, 9) * 9);
+        frame.set(x, y, Paper);
+        frame.set(x + 1, y, Ink);
+    }
+    for (int i = 0; i < bagCount[static_cast<std::size_t>(f)]; ++i) {
+        const auto [x, y] = bags[static_cast<std::size_t>(i)];
+        blob(frame, x, y, 2.5, 2, Dither::Checker);
+        frame.set(x, y - 2, Ink); // the knot
+    }
+    return frame;
+}
+
+// Flames whose tongues sway through one full cycle over the six frames.
+Canvas fireFrame(int f) {
+    const double pi = std::acos(-1.0);
+    const double phase = 2 * pi * f / FireFrames;
+    const auto heat = [&](int x, int y) {
+        const double t = (FireH - 0.5 - y) / 38.0; // 0 at the base, 1 near the tips
+        if (t < 0 || t > 1)
+            return -1.0;
+        const double sway = 2.2 * std::sin(3 * pi * t - phase) * t;
+        const double width =
+            8.5 * std::pow(1 - t, 0.7) * (1 + 0.25 * std::sin(5 * pi * t + 2 * phase));
+        const double tongues = 1.5 * std::sin((x - 10) * 1.3 + phase * 2) * t;
+        return width - std::abs(x + 0.5 - 10 - sway) + tongues;
+    };
+    Canvas frame(FireW, FireH);
+    // Smoke above, drifting up one cycle.
+    const double rise = 2.0 * f;
+    blob(frame, 9, 9 - rise / 2 + 3, 4, 3, Dither::Dense);
+    blob(frame, 12, 4 - rise / 3 + 2, 3, 2.5, Dither::Checker);
+    for (int y = 0; y < FireH; ++y)
+        for (int x = 0; x < FireW; ++x) {
+            const double h = heat(x, y);
+            if (h <= 0)
+                continue;
+            const bool edge = heat(x - 1, y) <= 0 || heat(x + 1, y) <= 0 || heat(x, y - 1) <= 0 ||
+                              heat(x, y + 1) <= 0;
+            if (edge)
+                frame.set(x, y, Ink);
+            else
+                frame.set(x, y,
+                          h > 3.5 ? Paper
+                                  : dither(h > 1.8 ? Dither::Sparse : Dither::Checker, x, y));
+        }
+    return frame;
+}
+
+template <typename MakeFrame> Canvas strip(int frames, int w, int h, MakeFrame make) {
+    Canvas c(frames * w, h);
+    for (int f = 0; f < frames; ++f)
+        c.blit(make(f), f * w, 0);
+    return c;
+}
+
+} // namespace
+
+bool generateSceneSprites(const std::string& out) {
+    return saveSprite(tree(), out, "tree1") && saveSprite(park(), out, "park1") &&
+           saveSprite(rubble(), out, "rubble") &&
+           saveSprite(strip(LandfillFrames, EffectFrameW, EffectFrameH, landfillFrame), out,
+                      "landfill") &&
+           saveSprite(strip(LitterFrames, EffectFrameW, EffectFrameH, litterFrame), out,
+                      "trash_on_streets") &&
+           saveSprite(strip(FireFrames, FireW, FireH, fireFrame), out, "fire_animation");
+}
