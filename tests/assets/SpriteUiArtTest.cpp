@@ -268,6 +268,53 @@ TEST(InterfaceControls, PointerAndPlusOneAnchors) {
     EXPECT_NEAR((top + bottom) / 2.0, 8.0, 1.0);
 }
 
+// Framed buttons centre their icon inside a frame three pixels deep on every side.
+TEST(InterfaceControls, FramedIconsFitInsideTheirButtons) {
+    const std::map<std::string, Size> buttonSize{
+        {"ui/side_build_button", {23, 23}},
+        {"ui/side_ratings_button", {23, 23}},
+        {"ui/side_population_button", {23, 23}},
+        {"ui/side_needs_button", {23, 23}},
+        {"ui/side_finances_button", {23, 23}},
+        {"ui/side_city_button", {23, 23}},
+        {"ui/side_production_button", {23, 23}},
+        {"ui/rotate_left_button", {23, 23}},
+        {"ui/rotate_right_button", {23, 23}},
+        {"ui/menu_button", {23, 18}},
+        {"ui/date_button", {23, 18}},
+        {"ui/date_button_disabled", {23, 18}},
+        {"ui/cancel_action_button", {23, 18}},
+        {"ui/action_progress_button", {46, 23}},
+    };
+    for (const auto& [name, button] : buttonSize) {
+        const sf::Image icon = loadUi(name);
+        EXPECT_LE(icon.getSize().x, button.w - 6) << name;
+        EXPECT_LE(icon.getSize().y, button.h - 6) << name;
+    }
+}
+
+// The tile-actions window hangs a price badge over the top six rows of each button.
+TEST(InterfaceControls, ActionPicturesStayClearOfThePriceBadge) {
+    for (const std::string& name : actionButtons()) {
+        const sf::Image button = loadUi(name);
+        for (unsigned y = 3; y < 6; ++y)
+            for (unsigned x = 8; x < 33; ++x)
+                ASSERT_EQ(button.getPixel(x, y), sf::Color::White) << name << " " << x << "," << y;
+    }
+}
+
+// The numbers are printed right-aligned in a box ending 5 pixels before the slot's
+// right edge; the emblem must leave that field plain.
+TEST(InterfaceControls, ReadOutSlotsLeaveTheNumberFieldPlain) {
+    for (const char* name : {"ui/budget_slot", "ui/population_slot", "ui/date_slot"}) {
+        const sf::Image slot = loadUi(name);
+        const unsigned boxEnd = slot.getSize().x - 5;
+        for (unsigned y = 5; y < 18; ++y)
+            for (unsigned x = boxEnd - 60; x < boxEnd; ++x)
+                ASSERT_EQ(slot.getPixel(x, y), sf::Color::White) << name << " " << x << "," << y;
+    }
+}
+
 // Each report window starts its underline at x 10; the line must end inside the window.
 TEST(InterfaceControls, UnderlinesEndInsideTheirWindows) {
     const std::map<std::string, unsigned> windowWidth{
@@ -281,6 +328,26 @@ TEST(InterfaceControls, UnderlinesEndInsideTheirWindows) {
         for (unsigned x = width - 10 - 3; x < line.getSize().x; ++x)
             EXPECT_FALSE(opaque(line, x, 0)) << name << " at " << x;
     }
+}
+
+// Across the middle of the lower-case letters, "Tapburg" crosses 12 strokes: T 1,
+// a 2, p 2, b 2, u 2, r 1, g 2. Stroke faces are paper runs walled by ink; the paper
+// halo around the lettering always touches transparency, so it is not counted.
+TEST(TitleScreenArt, TitleLetteringHasTheStrokesOfItsName) {
+    const sf::Image title = loadUi("ui/menu/title");
+    const unsigned row = 3 + 5 * 7 + 3;
+    unsigned strokes = 0;
+    for (unsigned x = 1; x < title.getSize().x; ++x) {
+        if (title.getPixel(x, row) != sf::Color::White ||
+            title.getPixel(x - 1, row) != sf::Color::Black)
+            continue;
+        unsigned end = x;
+        while (end < title.getSize().x && title.getPixel(end, row) == sf::Color::White)
+            ++end;
+        strokes += end < title.getSize().x && title.getPixel(end, row) == sf::Color::Black;
+        x = end;
+    }
+    EXPECT_EQ(strokes, 12u);
 }
 
 TEST(TitleScreenArt, TitleIsCentredAndTheTownFillsTheVisibleBand) {

@@ -175,8 +175,8 @@ void waterTower(Canvas& c) {
 void factory(Canvas& c) {
     c.fillRect(28, 10, 4, 24, Ink);
     c.fillRect(29, 12, 2, 1, Paper);
-    fillDisc(c, 33, 7, 2, Ink);
-    fillDisc(c, 30, 6, 1, Ink);
+    fillDisc(c, 33, 8, 2, Ink);
+    fillDisc(c, 30, 7, 1, Ink);
     for (int t = 0; t < 3; ++t)
         for (int i = 0; i < 8; ++i) {
             const int x = 5 + t * 8 + i, top = 14 + (i * 6) / 8;
