@@ -11,8 +11,28 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 
 namespace {
+
+// Points the resource folder somewhere for the lifetime of the guard.
+class DataFolder {
+public:
+    explicit DataFolder(const std::string& path) {
+        if (const char* old = std::getenv("TAPBURG_DATA_DIR"))
+            saved_ = old;
+        setenv("TAPBURG_DATA_DIR", path.c_str(), 1);
+    }
+    ~DataFolder() {
+        saved_ ? setenv("TAPBURG_DATA_DIR", saved_->c_str(), 1) : unsetenv("TAPBURG_DATA_DIR");
+    }
+    DataFolder(const DataFolder&) = delete;
+    DataFolder& operator=(const DataFolder&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
 
 bool playing(const sf::SoundSource* source) {
     return source && source->getStatus() == sf::SoundSource::Playing;
@@ -50,7 +70,10 @@ protected:
 
 class SoundPlaylist : public SoundSwitches {
 protected:
-    void SetUp() override { sounds.loadSounds(); }
+    void SetUp() override {
+        const DataFolder generated(TAPBURG_TEST_DATA_DIR);
+        sounds.loadSounds();
+    }
 };
 
 TEST_F(SoundPlaylist, StartsUnplayedWithEachTrackOnce) {
@@ -167,11 +190,10 @@ TEST_F(SoundSwitches, MissingFilesLeaveSilentEntries) {
     const std::filesystem::path empty =
         std::filesystem::temp_directory_path() / "tapburg-sound-test-empty";
     std::filesystem::create_directories(empty);
-    const std::string saved =
-        std::getenv("TAPBURG_DATA_DIR") ? std::getenv("TAPBURG_DATA_DIR") : "";
-    setenv("TAPBURG_DATA_DIR", empty.c_str(), 1);
-    sounds.loadSounds();
-    setenv("TAPBURG_DATA_DIR", saved.c_str(), 1);
+    {
+        const DataFolder nothing(empty.string());
+        sounds.loadSounds();
+    }
     std::filesystem::remove(empty);
 
     for (const char* name : SoundManager::EffectNames) {
