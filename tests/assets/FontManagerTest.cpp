@@ -8,23 +8,31 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
 #include <string>
 
 namespace {
 
-// Points the resource folder somewhere else for one test.
+// Points the resource folder at `path` for one test.
 class DataFolderOverride {
 public:
-    explicit DataFolderOverride(const std::string& path) : old_(std::getenv("TAPBURG_DATA_DIR")) {
+    explicit DataFolderOverride(const std::string& path) {
+        if (const char* old = std::getenv("TAPBURG_DATA_DIR"))
+            old_ = old;
         setenv("TAPBURG_DATA_DIR", path.c_str(), 1);
     }
-    ~DataFolderOverride() { setenv("TAPBURG_DATA_DIR", old_.c_str(), 1); }
+    ~DataFolderOverride() {
+        if (old_)
+            setenv("TAPBURG_DATA_DIR", old_->c_str(), 1);
+        else
+            unsetenv("TAPBURG_DATA_DIR");
+    }
     DataFolderOverride(const DataFolderOverride&) = delete;
     DataFolderOverride& operator=(const DataFolderOverride&) = delete;
 
 private:
-    std::string old_;
+    std::optional<std::string> old_;
 };
 
 std::set<std::uint32_t> missingGlyphs(const BitmapFont& font, const std::string& text) {
@@ -55,13 +63,14 @@ std::string messageTableText() {
 
 class GeneratedFonts : public testing::Test {
 protected:
-    GeneratedFonts() : fonts(game) {
+    GeneratedFonts() : data(TAPBURG_TEST_DATA_DIR), fonts(game) {
         game.inkColor = sf::Color(70, 62, 108);
         testing::internal::CaptureStdout();
         fonts.loadFonts();
         log = testing::internal::GetCapturedStdout();
     }
 
+    DataFolderOverride data;
     Game game;
     FontManager fonts;
     std::string log;
