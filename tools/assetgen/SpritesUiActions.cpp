@@ -189,20 +189,22 @@ void factory(Canvas& c) {
     ground(c, 5, 34);
 }
 
+// Paper flame for the round station sign.
 const Art flameArt{
-    "   #   ", "  ##   ", "  #.#  ", " #..# #", "#...##.",
-    "#.....#", "#..#..#", " #...# ", "  ###  ",
+    "   .   ", "  ..   ", "  ...  ", " .... .", " ......", ".......", "... ...", " .. .. ",
 };
 
 void fireStation(Canvas& c) {
     box(c, 26, 8, 8, 26);
     windowAt(c, 28, 11);
-    box(c, 5, 15, 22, 19);
-    c.fillRect(5, 15, 22, 2, Ink);
-    for (int y = 21; y < groundY; y += 2)
-        c.line(8, y, 19, y, Ink);
-    c.rect(7, 20, 14, 14, Ink);
-    drawArt(c, 27, 20, flameArt);
+    windowAt(c, 28, 17);
+    box(c, 5, 19, 22, 15);
+    c.fillRect(5, 19, 22, 2, Ink);
+    for (int y = 24; y < groundY; y += 2)
+        c.line(8, y, 23, y, Ink);
+    c.rect(7, 23, 18, 11, Ink);
+    fillDisc(c, 16, 12, 6, Ink);
+    drawArt(c, 13, 8, flameArt);
     ground(c, 5, 34);
 }
 
