@@ -42,9 +42,7 @@ sf::Sprite* SpriteManager::loadSprite(const std::string& name) {
     // would only add a second error line to the loader's.
     if (image.getSize().x > 0 && image.getSize().y > 0)
         texture->loadFromImage(image);
-    auto sprite = std::make_unique<sf::Sprite>(
-        *texture, sf::IntRect(0, 0, static_cast<int>(texture->getSize().x),
-                              static_cast<int>(texture->getSize().y)));
+    auto sprite = std::make_unique<sf::Sprite>(*texture); // rectangle = whole texture
     sf::Sprite* const result = sprite.get();
     // The sprite is replaced before its texture so that no sprite ever points at a
     // freed texture, even briefly.

@@ -464,28 +464,28 @@ void commercial4(IsoScene& s) {
 
 void fireStation(IsoScene& s) {
     s.lot(paving());
-    const Box hall{0.1, 0.7, 0.2, 0.8, 0, 15};
-    // Two tall engine doors with horizontal slats across the front.
-    s.box(hall.a0, hall.a1, hall.b0, hall.b1, hall.z0, hall.z1, [hall](const Surface& su) {
+    // The engine hall: two tall slatted doors and a dark band round the top.
+    const Box hall{0.08, 0.92, 0.24, 0.8, 0, 14};
+    s.box(hall.a0, hall.a1, hall.b0, hall.b1, hall.z0, hall.z1, [](const Surface& su) {
         if (su.face == Face::Top)
             return dither(Dither::Sparse, su.x, su.y);
-        const double z = su.z;
-        if (su.face == Face::Front && z < 10 &&
-            (std::abs(su.u - 0.25) < 0.09 || std::abs(su.u - 0.55) < 0.09))
-            return static_cast<int>(z) % 2 == 0 ? Ink : Paper;
-        if (z > 11.5 && z < 13.5 && (su.face == Face::Front || su.face == Face::West))
-            return Ink; // the red band, in ink
-        if (su.face != Face::Front && z > 4 && z < 8 && frac(su.u * 5) < 0.4)
+        const double door = std::min(std::abs(su.u - 0.32), std::abs(su.u - 0.68));
+        if (su.face == Face::Front && su.z < 10 && door < 0.14)
+            return (door > 0.1 || static_cast<int>(su.z) % 3 == 0) ? Ink : Paper;
+        if (su.z > 11 && su.z < 13)
+            return Ink;
+        if (su.face != Face::Front && su.z > 4 && su.z < 8 && frac(su.u * 5) < 0.4)
             return Ink;
         return su.light == Light::Shade ? dither(Dither::Sparse, su.x, su.y) : Paper;
     });
-    // Hose tower with a pointed roof.
-    const Box tower{0.72, 0.92, 0.24, 0.44, 0, 34};
+    // Hose-drying tower at the back corner with a low roof and an alarm bell.
+    const Box tower{0.08, 0.32, 0.1, 0.34, 0, 27};
     Look look;
-    look.windows = {3, 14, 8, 4, 0.3, 0.08, Dither::Solid};
+    look.windows = {3, 4, 8, 4, 0.3, 0.08, Dither::Solid};
     look.shade = Dither::Checker;
     boxWith(s, tower, look);
-    s.pyramid(0.7, 0.94, 0.22, 0.46, 34, 41, tiles(2));
+    s.pyramid(0.06, 0.34, 0.08, 0.36, 27, 31, flat(Ink));
+    s.box(0.62, 0.7, 0.46, 0.54, 14, 17, flat(Paper));
 }
 
 void policeStation(IsoScene& s) {
@@ -493,29 +493,37 @@ void policeStation(IsoScene& s) {
     const Box b{0.14, 0.86, 0.18, 0.76, 0, 16};
     Look look = largeLook(0.5);
     look.door.width = 0.18;
-    look.lit = Dither::None;
-    look.shade = Dither::Dense;
-    look.top = Dither::None;
+    look.windows.glass = Dither::Solid;
+    look.shade = Dither::Sparse;
+    look.bricks = 0;
     boxWith(s, b, look);
-    s.box(0.12, 0.88, 0.16, 0.78, 16, 18, flat(Ink)); // dark cornice
-    // Lamp above the door and a flag on the roof.
-    s.box(0.46, 0.54, 0.62, 0.7, 18, 21, flat(Paper));
-    s.box(0.24, 0.27, 0.28, 0.31, 18, 32, flat(Ink));
-    s.box(0.24, 0.27, 0.31, 0.55, 27, 32, stripes(0.06, Dither::None));
+    s.box(0.12, 0.88, 0.16, 0.78, 16, 17, flat(Ink)); // cornice
+    s.box(0.14, 0.86, 0.18, 0.76, 17, 18, flat(Paper));
+    // Lamp above the door, a barred cell window at the side and a flag on the roof.
+    s.box(0.45, 0.55, 0.74, 0.8, 9, 12, flat(Paper));
+    s.box(0.22, 0.25, 0.28, 0.31, 18, 32, flat(Ink));
+    s.box(0.22, 0.25, 0.31, 0.55, 27, 32, stripes(0.06, Dither::None));
 }
 
 void hospital(IsoScene& s) {
     s.lot(paving());
     const Box b{0.08, 0.92, 0.12, 0.88, 0, 26};
-    Look look = flatsLook(3);
-    look.windows.spacing = 0.14;
-    look.windows.pitch = 8;
+    Look look = flatsLook(2);
+    look.windows = {2, 4, 8, 2, 0.14, 0.08, Dither::Solid};
     look.door = {true, 0.5, 0.22, 6, Dither::Checker};
     look.top = Dither::None;
-    boxWith(s, b, look);
-    // A cross on the roof, big enough to read from afar.
-    s.box(0.42, 0.58, 0.22, 0.78, 26, 28, flat(Ink));
-    s.box(0.22, 0.78, 0.42, 0.58, 26, 28, flat(Ink));
+    const Material plain = walls(b, look);
+    // A cross over the entrance, between the window rows.
+    s.box(b.a0, b.a1, b.b0, b.b1, b.z0, b.z1, [plain](const Surface& su) {
+        const double du = std::abs(su.u - 0.5), dz = std::abs(su.z - 20);
+        const bool cross = (du < 0.05 && dz < 4) || (du < 0.16 && dz < 1.5);
+        if (su.face == Face::Front && cross)
+            return Ink;
+        return plain(su);
+    });
+    // The same cross, large, on the roof.
+    s.box(0.42, 0.58, 0.22, 0.78, 26, 27, flat(Ink));
+    s.box(0.22, 0.78, 0.42, 0.58, 26, 27, flat(Ink));
     // Entrance canopy.
     s.box(0.36, 0.64, 0.88, 0.98, 7, 8, flat(Paper));
 }

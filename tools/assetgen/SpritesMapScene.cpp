@@ -151,38 +151,54 @@ Canvas litterFrame(int f) {
     return frame;
 }
 
-// Flames whose tongues sway through one full cycle over the six frames.
-Canvas fireFrame(int f) {
+struct Tongue {
+    double x, height, width, phase;
+};
+
+// Three tongues of flame from a shared base, each swaying and flaring on its own beat
+// through one full cycle over the six frames. Returns how far inside the flame the
+// point is (pixels), negative outside.
+double flameDepth(int f, double x, double y) {
+    static constexpr std::array<Tongue, 3> tongues{
+        {{6.5, 30, 5, 0.0}, {10, 42, 6.5, 2.1}, {13.5, 26, 5, 4.2}}};
     const double pi = std::acos(-1.0);
-    const double phase = 2 * pi * f / FireFrames;
-    const auto heat = [&](int x, int y) {
-        const double t = (FireH - 0.5 - y) / 38.0; // 0 at the base, 1 near the tips
+    const double beat = 2 * pi * f / FireFrames;
+    double depth = -1;
+    for (const Tongue& g : tongues) {
+        const double h = g.height * (1 + 0.15 * std::sin(beat + g.phase));
+        const double t = (FireH - y) / h; // 0 at the base, 1 at the tip
         if (t < 0 || t > 1)
-            return -1.0;
-        const double sway = 2.2 * std::sin(3 * pi * t - phase) * t;
-        const double width =
-            8.5 * std::pow(1 - t, 0.7) * (1 + 0.25 * std::sin(5 * pi * t + 2 * phase));
-        const double tongues = 1.5 * std::sin((x - 10) * 1.3 + phase * 2) * t;
-        return width - std::abs(x + 0.5 - 10 - sway) + tongues;
-    };
+            continue;
+        const double centre = g.x + 2.5 * t * t * std::sin(beat * 2 + g.phase);
+        const double half = g.width * std::pow(1 - t, 0.8) * std::min(1.0, 2 * t + 0.7);
+        depth = std::max(depth, half - std::abs(x - centre));
+    }
+    return depth;
+}
+
+Canvas fireFrame(int f) {
     Canvas frame(FireW, FireH);
-    // Smoke above, drifting up one cycle.
-    const double rise = 2.0 * f;
-    blob(frame, 9, 9 - rise / 2 + 3, 4, 3, Dither::Dense);
-    blob(frame, 12, 4 - rise / 3 + 2, 3, 2.5, Dither::Checker);
+    // Smoke puffs rising a third of their spacing per frame, so the cycle loops.
+    for (int k = 0; k < 2; ++k) {
+        const double y = 16 - k * 8 - f * 8.0 / FireFrames;
+        if (y < 3) // gone off the top: the next puff takes its place next cycle
+            continue;
+        blob(frame, 10 + 1.5 * k + 0.3 * f, y, 3.5 - 0.5 * k, 2.5, Dither::Dense, Dither::Checker);
+    }
     for (int y = 0; y < FireH; ++y)
         for (int x = 0; x < FireW; ++x) {
-            const double h = heat(x, y);
-            if (h <= 0)
+            const double d = flameDepth(f, x + 0.5, y + 0.5);
+            if (d <= 0)
                 continue;
-            const bool edge = heat(x - 1, y) <= 0 || heat(x + 1, y) <= 0 || heat(x, y - 1) <= 0 ||
-                              heat(x, y + 1) <= 0;
+            const bool edge =
+                flameDepth(f, x - 0.5, y + 0.5) <= 0 || flameDepth(f, x + 1.5, y + 0.5) <= 0 ||
+                flameDepth(f, x + 0.5, y - 0.5) <= 0 || flameDepth(f, x + 0.5, y + 1.5) <= 0;
             if (edge)
                 frame.set(x, y, Ink);
             else
                 frame.set(x, y,
-                          h > 3.5 ? Paper
-                                  : dither(h > 1.8 ? Dither::Sparse : Dither::Checker, x, y));
+                          d > 2.5 ? Paper
+                                  : dither(d > 1.5 ? Dither::Sparse : Dither::Checker, x, y));
         }
     return frame;
 }
