@@ -14,8 +14,8 @@
 namespace {
 
 constexpr int Zoom = 3;
-constexpr int Gap = 6;           // between sprites, in sheet pixels
-constexpr int PanelWidth = 1800; // sprites wrap to a new row past this
+constexpr int Gap = 6;              // between sprites, in sheet pixels
+constexpr int MinPanelWidth = 1800; // sprites wrap to a new row past this
 constexpr std::array<int, 2> SheetPalettes{0, 5};
 
 sf::Color toColour(const PaletteColour& c) {
@@ -27,13 +27,21 @@ struct Placed {
     int x, y;
 };
 
+// As wide as the minimum or the widest image, whichever is more.
+int panelWidth(const std::vector<Placed>& items) {
+    int width = MinPanelWidth;
+    for (const Placed& p : items)
+        width = std::max(width, static_cast<int>(p.image.getSize().x) * Zoom + 2 * Gap);
+    return width;
+}
+
 // Flows the images left to right in rows; returns the panel height.
-int layout(std::vector<Placed>& items) {
+int layout(std::vector<Placed>& items, int width) {
     int x = Gap, y = Gap, rowHeight = 0;
     for (Placed& p : items) {
         const int w = static_cast<int>(p.image.getSize().x) * Zoom;
         const int h = static_cast<int>(p.image.getSize().y) * Zoom;
-        if (x + w + Gap > PanelWidth && x > Gap) {
+        if (x + w + Gap > width && x > Gap) {
             x = Gap;
             y += rowHeight + Gap;
             rowHeight = 0;
@@ -74,14 +82,16 @@ bool writeContactSheet(const std::string& data, const std::string& outPng) {
         }
         items.push_back({image, 0, 0});
     }
-    const int panelHeight = layout(items);
+    const int width = panelWidth(items);
+    const int panelHeight = layout(items, width);
     sf::Image sheet;
-    sheet.create(PanelWidth, static_cast<unsigned>(panelHeight) * SheetPalettes.size());
+    sheet.create(static_cast<unsigned>(width),
+                 static_cast<unsigned>(panelHeight) * SheetPalettes.size());
     for (std::size_t p = 0; p < SheetPalettes.size(); ++p) {
         const Palette& palette = palettes[static_cast<std::size_t>(SheetPalettes[p])];
         const int top = static_cast<int>(p) * panelHeight;
         for (unsigned y = 0; y < static_cast<unsigned>(panelHeight); ++y)
-            for (unsigned x = 0; x < PanelWidth; ++x)
+            for (unsigned x = 0; x < static_cast<unsigned>(width); ++x)
                 sheet.setPixel(x, static_cast<unsigned>(top) + y, toColour(palette.paper));
         for (const Placed& item : items) {
             sf::Image tinted = item.image;

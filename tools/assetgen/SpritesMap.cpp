@@ -9,7 +9,7 @@ namespace {
 
 // Road half-width across its direction, in tile units.
 constexpr double RoadHalf = 0.27;
-constexpr double LineHalf = 0.03;
+constexpr double LineHalf = 0.035;
 
 enum Side : unsigned { North = 1, East = 2, South = 4, West = 8 };
 
@@ -67,29 +67,23 @@ bool onCentreLine(unsigned sides, TilePoint p) {
     return (alongA || alongB) && dash && onRoad(sides, p);
 }
 
-// Distance in pixels (0, 1 or 2 and more) from the pixel to the road's edge.
-int kerbDistance(unsigned sides, int x, int y) {
-    for (int d = 1; d <= 2; ++d)
-        if (!onRoad(sides, tilePoint(x - d, y)) || !onRoad(sides, tilePoint(x + d, y)) ||
-            !onRoad(sides, tilePoint(x, y - d)) || !onRoad(sides, tilePoint(x, y + d)))
-            return d - 1;
-    return 2;
+bool onKerb(unsigned sides, int x, int y) {
+    return !onRoad(sides, tilePoint(x - 1, y)) || !onRoad(sides, tilePoint(x + 1, y)) ||
+           !onRoad(sides, tilePoint(x, y - 1)) || !onRoad(sides, tilePoint(x, y + 1));
 }
 
-// Ink kerb, a pale verge inside it, dark asphalt with pale centre dashes.
+// Ink kerbs, lightly dithered asphalt and dark centre dashes: at this size a street
+// reads best as two lines with a dashed one between them.
 Canvas road(unsigned sides) {
     Canvas c(32, 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 32; ++x) {
             if (!inDiamond(x, y) || !onRoad(sides, tilePoint(x, y)))
                 continue;
-            const int edge = kerbDistance(sides, x, y);
-            if (edge == 0)
+            if (onKerb(sides, x, y) || onCentreLine(sides, tilePoint(x, y)))
                 c.set(x, y, Ink);
-            else if (edge == 1 || onCentreLine(sides, tilePoint(x, y)))
-                c.set(x, y, Paper);
             else
-                c.set(x, y, dither(Dither::Dense, x, y));
+                c.set(x, y, dither(Dither::Sparse, x, y));
         }
     return c;
 }
@@ -142,17 +136,6 @@ Canvas tileBorder() {
     return c;
 }
 
-// The blinking buildable marker: a solid edge with small corner ticks inwards.
-Canvas tileOutline() {
-    Canvas c = diamondMarker(Dither::None, true);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 32; ++x)
-            if (inDiamond(x, y) && !onDiamondEdge(x, y) && Canvas::ditherOn(Dither::Sparse, x, y) &&
-                (x < 8 || x > 23 || y < 4 || y > 11) && (x / 2 + y) % 4 == 0)
-                c.set(x, y, Ink);
-    return c;
-}
-
 } // namespace
 
 bool inDiamond(int x, int y) {
@@ -172,7 +155,7 @@ bool saveSprite(const Canvas& c, const std::string& out, const std::string& name
 
 bool generateGroundSprites(const std::string& out) {
     bool ok = saveSprite(tileBorder(), out, "tile_border") &&
-              saveSprite(tileOutline(), out, "tile_outline") &&
+              saveSprite(diamondMarker(Dither::None, true), out, "tile_outline") &&
               saveSprite(diamondMarker(Dither::Checker, true), out, "tile_highlighted") &&
               saveSprite(diamondMarker(Dither::Sparse, true), out, "tile_semi_filled") &&
               saveSprite(diamondMarker(Dither::Dense, false), out, "hidden_tile_overlay") &&

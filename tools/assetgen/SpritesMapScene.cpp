@@ -197,8 +197,7 @@ Canvas fireFrame(int f) {
                 frame.set(x, y, Ink);
             else
                 frame.set(x, y,
-                          d > 2.5 ? Paper
-                                  : dither(d > 1.5 ? Dither::Sparse : Dither::Checker, x, y));
+                          d > 3.5 ? Paper : dither(d > 2 ? Dither::Sparse : Dither::Checker, x, y));
         }
     return frame;
 }
