@@ -46,18 +46,6 @@ protected:
 
 } // namespace
 
-TEST(GamePalette, TableColoursAndBlackOutsideTheTable) {
-    Game game;
-    game.applyPalette(7);
-    EXPECT_EQ(game.paperColor, sf::Color(40, 36, 42));
-    EXPECT_EQ(game.inkColor, sf::Color(82, 144, 74));
-    for (const int index : {-1, 8}) {
-        game.applyPalette(index);
-        EXPECT_EQ(game.paperColor, sf::Color::Black);
-        EXPECT_EQ(game.inkColor, sf::Color::Black);
-    }
-}
-
 TEST_F(GameWindow, MissingSizeFallsBackTo1280x720AtScale2) {
     useSettings("");
     game.createWindow();
