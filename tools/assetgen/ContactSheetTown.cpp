@@ -134,6 +134,11 @@ void drawTile(sf::Image& dst, Sprites& sprites, int x, int y, int X, int Y) {
     } else if (k == '#') {
         const sf::Image& piece = sprites.get(roadPiece(x, y));
         draw(dst, piece, whole(piece), X, Y, false);
+        // Litter as the game shows it at its worst: on some streets, up to their own frame.
+        const int number = y * TownSize + x;
+        if (number % 9 < 5)
+            draw(dst, sprites.get("trash_on_streets"), {number % 4 * 34, 0, 34, 24}, X, Y - 7,
+                 false);
     } else if (k == 't' || k == 'p' || k == 'r' || k == 'w') {
         const std::map<char, std::string> whole{
             {'t', "tree1"}, {'p', "park1"}, {'r', "rubble"}, {'w', "watertower"}};

@@ -143,10 +143,21 @@ Canvas litterFrame(int f) {
         frame.set(x, y, Paper);
         frame.set(x + 1, y, Ink);
     }
+    // A tied bin bag: '#' ink, 'o' paper, '+' shaded, anchored at its middle.
+    static constexpr std::array<const char*, 5> bag{"..#..", ".#o#.", "#oo+#", "#o++#", ".###."};
     for (int i = 0; i < bagCount[static_cast<std::size_t>(f)]; ++i) {
-        const auto [x, y] = bags[static_cast<std::size_t>(i)];
-        blob(frame, x, y, 2.5, 2, Dither::Checker);
-        frame.set(x, y - 2, Ink); // the knot
+        const auto [bx, by] = bags[static_cast<std::size_t>(i)];
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const char k = bag[static_cast<std::size_t>(y)][x];
+                const int px = bx - 2 + x, py = by - 3 + y;
+                if (k == '#')
+                    frame.set(px, py, Ink);
+                else if (k == 'o')
+                    frame.set(px, py, Paper);
+                else if (k == '+')
+                    frame.set(px, py, dither(Dither::Checker, px, py));
+            }
     }
     return frame;
 }
