@@ -58,17 +58,39 @@ TEST(MapArt, FixedSizes) {
         EXPECT_EQ(load(name).getSize(), sf::Vector2u(32, 16)) << name;
 }
 
-TEST(MapArt, FacingFramesAreTwoByTwoCellsStandingOnTheGround) {
+// The game anchors every tall image by its bottom 17 rows, so each drawing must put its
+// ground there: the diamond's side tips on rows 7 and 8 of those rows, and nothing on the
+// last row but the one-pixel lip under the bottom tip.
+void expectStandsOnTile(const sf::Image& image, unsigned left, unsigned top, unsigned h,
+                        const std::string& what) {
+    const unsigned ground = top + h - 17;
+    for (const unsigned row : {ground + 7, ground + 8}) {
+        EXPECT_NE(image.getPixel(left, row).a, 0) << what << " left tip";
+        EXPECT_NE(image.getPixel(left + 31, row).a, 0) << what << " right tip";
+    }
+    for (unsigned x = 0; x < 32; ++x) {
+        const bool lip = x >= 14 && x <= 17;
+        EXPECT_EQ(image.getPixel(left + x, top + h - 1).a != 0, lip)
+            << what << " last row, x " << x;
+    }
+}
+
+TEST(MapArt, BuildingsStandOnTheirTile) {
     for (const std::string& name : facingSprites) {
         const sf::Image image = load(name);
-        EXPECT_EQ(image.getSize().x, 64u) << name;
-        EXPECT_EQ(image.getSize().y % 2, 0u) << name;
-        EXPECT_GE(image.getSize().y / 2, 17u) << name;
+        ASSERT_EQ(image.getSize().x, 64u) << name;
+        ASSERT_EQ(image.getSize().y % 2, 0u) << name;
+        const unsigned h = image.getSize().y / 2;
+        ASSERT_GE(h, 17u) << name;
+        for (unsigned c = 0; c < 4; ++c)
+            expectStandsOnTile(image, (c % 2) * 32, (c / 2) * h, h,
+                               name + " cell " + std::to_string(c));
     }
     for (const char* name : {"watertower", "tree1", "park1", "rubble"}) {
         const sf::Image image = load(name);
-        EXPECT_EQ(image.getSize().x, 32u) << name;
-        EXPECT_GE(image.getSize().y, 17u) << name;
+        ASSERT_EQ(image.getSize().x, 32u) << name;
+        ASSERT_GE(image.getSize().y, 17u) << name;
+        expectStandsOnTile(image, 0, 0, image.getSize().y, name);
     }
 }
 
