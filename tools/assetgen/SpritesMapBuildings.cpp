@@ -338,6 +338,15 @@ void convenienceStore(IsoScene& s) {
 
 // --- Industry and offices -----------------------------------------------------------
 
+// A round chimney with dark bands every few courses.
+Material bandedStack() {
+    return [](const Surface& su) {
+        if (static_cast<int>(su.z) % 8 < 2)
+            return Ink;
+        return dither(su.light == Light::Shade ? Dither::Checker : Dither::None, su.x, su.y);
+    };
+}
+
 void factory1(IsoScene& s) {
     s.lot(paving());
     const Box hall{0.08, 0.92, 0.26, 0.88, 0, 12};
@@ -354,14 +363,10 @@ void factory1(IsoScene& s) {
                {0, -1, 0, -b0},
                {0, 0, -1, -12},
                {0, 1, 0, b1},
-               {0, 40, 1, 12 + 40 * b1 - 0 * b0}},
+               {0, 40, 1, 12 + 40 * b1}},
               tiles(2));
     }
-    s.prism(0.22, 0.16, 0.08, 8, 0, 40, [](const Surface& su) {
-        return static_cast<int>(su.z) % 8 < 2
-                   ? Ink
-                   : dither(su.light == Light::Shade ? Dither::Checker : Dither::None, su.x, su.y);
-    });
+    s.prism(0.2, 0.16, 0.1, 12, 0, 36, bandedStack());
 }
 
 void factory2(IsoScene& s) {
@@ -377,9 +382,10 @@ void factory2(IsoScene& s) {
     // Two silos and a short stack.
     for (const double b : {0.3, 0.66}) {
         s.prism(0.16, b, 0.12, 8, 0, 26, shaded(Dither::None, Dither::Checker, Dither::None));
-        s.pyramid(0.04, 0.28, b - 0.12, b + 0.12, 26, 31, flat(Paper));
+        s.prism(0.16, b, 0.13, 8, 26, 27, flat(Paper)); // rim and hatch
+        s.prism(0.16, b, 0.05, 8, 27, 29, flat(Paper));
     }
-    s.prism(0.8, 0.26, 0.06, 6, 21, 36, flat(Ink));
+    s.prism(0.8, 0.26, 0.07, 10, 21, 36, bandedStack());
 }
 
 // Smoke rising from a chimney top at (a, b, z) in model space.
@@ -446,8 +452,10 @@ void commercial4(IsoScene& s) {
             return Ink;
         return dither(su.light == Light::Shade ? Dither::Checker : Dither::Sparse, su.x, su.y);
     });
-    s.prism(0.5, 0.5, 0.24, 8, 46, 52, flat(Paper));
-    s.pyramid(0.36, 0.64, 0.36, 0.64, 52, 60, flat(Ink));
+    // A crown ring, a plant room and a mast on the flat top.
+    s.prism(0.5, 0.5, 0.39, 12, 44, 47, flat(Paper));
+    s.prism(0.5, 0.5, 0.18, 12, 47, 51, shaded(Dither::None, Dither::Checker, Dither::Sparse));
+    s.box(0.48, 0.52, 0.48, 0.52, 51, 60, flat(Ink));
     // Entrance porch with a flat canopy, so the front reads from the back.
     s.box(0.4, 0.6, 0.82, 0.94, 0, 6, walls({0.4, 0.6, 0.82, 0.94, 0, 6}, officeLook(0, 0.2)));
     s.box(0.36, 0.64, 0.8, 0.98, 6, 7, flat(Paper));
@@ -576,7 +584,7 @@ bool generateBuildingSprites(const std::string& out) {
         {"market", market, {}},
         {"shop", shop, {}},
         {"convenience_store", convenienceStore, {}},
-        {"factory_1", factory1, smoke(0.22, 0.16, 40)},
+        {"factory_1", factory1, smoke(0.2, 0.16, 36)},
         {"factory_2", factory2, smoke(0.8, 0.26, 36)},
         {"commercial_1", commercial1, {}},
         {"commercial_2", commercial2, {}},

@@ -53,8 +53,8 @@ double wallU(Face f, double a, double b) {
 }
 } // namespace
 
-void IsoScene::add(std::vector<Plane> planes, Material material, bool outlined) {
-    solids_.push_back({std::move(planes), std::move(material), outlined});
+void IsoScene::add(std::vector<Plane> planes, Material material, bool roundSides) {
+    solids_.push_back({std::move(planes), std::move(material), roundSides});
 }
 
 void IsoScene::box(double a0, double a1, double b0, double b1, double z0, double z1, Material m) {
@@ -106,7 +106,7 @@ void IsoScene::prism(double ca, double cb, double r, int sides, double z0, doubl
         const double na = std::cos(t), nb = std::sin(t);
         planes.push_back({na, nb, 0, na * ca + nb * cb + r});
     }
-    add(std::move(planes), std::move(m));
+    add(std::move(planes), std::move(m), true);
 }
 
 void IsoScene::lot(Material m) {
@@ -171,9 +171,13 @@ void IsoScene::render(Canvas& out, int ox, int oy, bool turned, bool quiet) cons
             const Hit up = at(x, y - 1), left = at(x - 1, y);
             const bool silhouette =
                 up.solid < 0 || left.solid < 0 || at(x + 1, y).solid < 0 || at(x, y + 1).solid < 0;
+            const auto upright = [&](const Hit& n) {
+                return std::abs(solid.planes[static_cast<std::size_t>(n.plane)].nz) < Eps;
+            };
             const auto edgeTo = [&](const Hit& n) {
-                return !sameFace(h, n) &&
-                       (solid.outlined || solids_[static_cast<std::size_t>(n.solid)].outlined);
+                if (sameFace(h, n))
+                    return false;
+                return !(n.solid == h.solid && solid.roundSides && upright(h) && upright(n));
             };
             if (silhouette || edgeTo(up) || edgeTo(left)) {
                 out.set(ox + x, oy + y, Ink);

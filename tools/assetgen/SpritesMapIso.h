@@ -40,7 +40,9 @@ public:
 
     int height() const { return height_; }
 
-    void add(std::vector<Plane> planes, Material material, bool outlined = true);
+    // `roundSides`: no outline between the solid's upright faces, so that a many-sided
+    // prism reads as a cylinder.
+    void add(std::vector<Plane> planes, Material material, bool roundSides = false);
     void box(double a0, double a1, double b0, double b1, double z0, double z1, Material m);
     // Pitched roof over the footprint from eaves z0 up to a ridge at z1. `alongA` puts the
     // ridge parallel to a (gables facing west and east).
@@ -62,7 +64,7 @@ private:
     struct Solid {
         std::vector<Plane> planes;
         Material material;
-        bool outlined;
+        bool roundSides;
     };
     struct Hit {
         int solid = -1;
