@@ -485,7 +485,7 @@ void fireStation(IsoScene& s) {
     look.windows = {3, 4, 8, 4, 0.3, 0.08, Dither::Solid};
     look.shade = Dither::Checker;
     boxWith(s, tower, look);
-    s.pyramid(0.06, 0.34, 0.08, 0.36, 27, 31, flat(Ink));
+    s.box(0.06, 0.34, 0.08, 0.36, 27, 29, flat(Ink)); // flat cap over the hose loft
     s.box(0.62, 0.7, 0.46, 0.54, 14, 17, flat(Paper));
 }
 
@@ -514,17 +514,19 @@ void hospital(IsoScene& s) {
     look.door = {true, 0.5, 0.22, 6, Dither::Checker};
     look.top = Dither::None;
     const Material plain = walls(b, look);
-    // A cross over the entrance, between the window rows.
+    // Upright crosses, square to the screen so they read at any size: one on a pale
+    // panel over the entrance, a big one on the roof.
     s.box(b.a0, b.a1, b.b0, b.b1, b.z0, b.z1, [plain](const Surface& su) {
-        const double du = std::abs(su.u - 0.5), dz = std::abs(su.z - 20);
-        const bool cross = (du < 0.05 && dz < 4) || (du < 0.16 && dz < 1.5);
-        if (su.face == Face::Front && cross)
-            return Ink;
-        return plain(su);
+        if (su.face == Face::Top) {
+            const double dx = std::abs((su.a + su.b - 1) * 16), dy = std::abs((su.b - su.a) * 8);
+            const bool cross = (dx < 1.6 && dy < 5) || (dx < 5.5 && dy < 1.1);
+            return cross ? Ink : Paper;
+        }
+        if (su.face != Face::Front || std::abs(su.u - 0.5) > 0.2 || su.z < 15)
+            return plain(su);
+        const double du = std::abs(su.u - 0.5) * 16, dz = std::abs(su.z - 20.5);
+        return (du < 1 && dz < 3.5) || (du < 3 && dz < 1) ? Ink : Paper;
     });
-    // The same cross, large, on the roof.
-    s.box(0.42, 0.58, 0.22, 0.78, 26, 27, flat(Ink));
-    s.box(0.22, 0.78, 0.42, 0.58, 26, 27, flat(Ink));
     // Entrance canopy.
     s.box(0.36, 0.64, 0.88, 0.98, 7, 8, flat(Paper));
 }
