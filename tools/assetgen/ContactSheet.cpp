@@ -24,7 +24,8 @@ sf::Color toColour(const PaletteColour& c) {
 
 struct Placed {
     sf::Image image;
-    int x, y;
+    bool ownRow; // nothing beside it (the town, which is much taller than any sprite)
+    int x = 0, y = 0;
 };
 
 // As wide as the minimum or the widest image, whichever is more.
@@ -50,6 +51,8 @@ int layout(std::vector<Placed>& items, int width) {
         p.y = y;
         x += w + Gap;
         rowHeight = std::max(rowHeight, h);
+        if (p.ownRow)
+            x = width; // the next image wraps
     }
     return y + rowHeight + Gap;
 }
@@ -72,7 +75,7 @@ void paste(sf::Image& sheet, const sf::Image& src, int ox, int oy) {
 bool writeContactSheet(const std::string& data, const std::string& outPng) {
     std::vector<Placed> items;
     if (sf::Image town = renderTown(data); town.getSize().x > 0)
-        items.push_back({town, 0, 0});
+        items.push_back({town, true});
     for (const std::string_view name : spriteNames) {
         sf::Image image;
         const std::string path = data + "sprites/" + std::string(name) + ".png";
@@ -80,7 +83,7 @@ bool writeContactSheet(const std::string& data, const std::string& outPng) {
             std::printf("contact sheet: missing %s\n", path.c_str());
             continue;
         }
-        items.push_back({image, 0, 0});
+        items.push_back({image, false});
     }
     const int width = panelWidth(items);
     const int panelHeight = layout(items, width);
