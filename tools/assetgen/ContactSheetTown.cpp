@@ -102,8 +102,17 @@ std::string buildingName(char k, int n) {
     }
 }
 
-// Copies a rectangle of `src`, mirrored when asked, with its top-left at (x, y).
+sf::IntRect whole(const sf::Image& src) {
+    return {0, 0, static_cast<int>(src.getSize().x), static_cast<int>(src.getSize().y)};
+}
+
+// Copies a rectangle of `src`, mirrored when asked, with its top-left at (x, y). The
+// rectangle is cut to the image, which may be smaller than the game expects.
 void draw(sf::Image& dst, const sf::Image& src, sf::IntRect r, int x, int y, bool mirror) {
+    const sf::IntRect inside = whole(src);
+    if (!inside.contains(r.left, r.top) ||
+        !inside.contains(r.left + r.width - 1, r.top + r.height - 1))
+        return;
     for (int j = 0; j < r.height; ++j)
         for (int i = 0; i < r.width; ++i) {
             const sf::Color c =
@@ -114,10 +123,6 @@ void draw(sf::Image& dst, const sf::Image& src, sf::IntRect r, int x, int y, boo
                 ty < static_cast<int>(dst.getSize().y))
                 dst.setPixel(static_cast<unsigned>(tx), static_cast<unsigned>(ty), c);
         }
-}
-
-sf::IntRect whole(const sf::Image& src) {
-    return {0, 0, static_cast<int>(src.getSize().x), static_cast<int>(src.getSize().y)};
 }
 
 // Taller images stand on the tile: their bottom rows cover it.
