@@ -1,7 +1,6 @@
 #include "Canvas.h"
 
 #include <SFML/Graphics/Image.hpp>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

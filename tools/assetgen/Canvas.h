@@ -25,7 +25,7 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    Rgba get(int x, int y) const; // Clear outside the canvas
+    Rgba get(int x, int y) const;   // Clear outside the canvas
     void set(int x, int y, Rgba c); // ignored outside the canvas
 
     void fillRect(int x, int y, int w, int h, Rgba c);
