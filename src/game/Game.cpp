@@ -1,7 +1,6 @@
 #include "game/Game.h"
 
 #include "assets/FontManager.h"
-#include "assets/Palettes.h"
 #include "assets/SoundManager.h"
 #include "assets/SpriteManager.h"
 #include "game/ShellRules.h"
@@ -18,10 +17,6 @@ constexpr const char* WindowTitle = "Tapburg";
 constexpr unsigned BitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;
 
-sf::Color toColor(const PaletteColour& c) {
-    return sf::Color(c.r, c.g, c.b);
-}
-
 } // namespace
 
 Game::Game() = default;
@@ -34,8 +29,13 @@ bool Game::init(int, char**) {
     config = std::make_unique<Config>();
     config->load(writableLocations().settingsLoad);
     createWindow();
-    // Until the sprite registry takes the palette over, the game applies it itself.
-    applyPalette(config->getInt("palette"));
+    // The sprite registry applies the stored palette as it is made.
+    spriteManager = std::make_unique<SpriteManager>(*this);
+    soundManager = std::make_unique<SoundManager>(*this);
+    fontManager = std::make_unique<FontManager>(*this);
+    spriteManager->loadSprites();
+    soundManager->loadSounds();
+    fontManager->loadFonts();
     return true;
 }
 
@@ -128,15 +128,6 @@ void Game::loadShader() {
 void Game::relayout() {
     // The widget trees, the title screen, map culling and the HUD join here as they
     // arrive; until then nothing is laid out in window units.
-}
-
-void Game::applyPalette(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= palettes.size()) {
-        paperColor = inkColor = sf::Color::Black;
-        return;
-    }
-    paperColor = toColor(palettes[index].paper);
-    inkColor = toColor(palettes[index].ink);
 }
 
 void Game::updateFrameTime() {

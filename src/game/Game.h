@@ -31,8 +31,6 @@ public:
     void loadShader();
     // Lets everything laid out in window units follow a changed window size.
     void relayout();
-    // Sets paperColor and inkColor; an index outside the table gives black on black.
-    void applyPalette(int index);
 
     // One step of the frame loop each.
     void updateFrameTime();

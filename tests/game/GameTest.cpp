@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "assets/SpriteManager.h"
 #include "platform/Config.h"
 #include "platform/TestFolders.h"
 
@@ -68,7 +69,7 @@ TEST_F(GameWindow, FullscreenToggleKeepsTheMapCentre) {
 }
 
 TEST_F(GameWindow, FrameIsClearedInPaperWithAndWithoutTheShader) {
-    game.applyPalette(0);
+    SpriteManager(game).setPalette(0);
     for (const std::string post : {"true", "false"}) {
         game.config->set("postProcessing", post);
         game.createWindow();
@@ -86,7 +87,7 @@ TEST_F(GameWindow, BrokenShaderGivesAPlainPicture) {
     data.write("shaders/crt1.frag", "void main() { this is not glsl }");
     game.createWindow();
     EXPECT_FALSE(game.postProcessing);
-    game.applyPalette(3);
+    SpriteManager(game).setPalette(3);
     EXPECT_EQ(presentedFrame().getPixel(640, 360), game.paperColor);
 }
 

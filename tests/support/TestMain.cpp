@@ -1,0 +1,17 @@
+// The test programs' main: before any test runs, point everything that could reach
+// outside the build tree at safe places, so running a test binary by hand behaves like
+// running it through ctest.
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Tests never write into the real home folder.
+    setenv("XDG_DATA_HOME", TAPBURG_TEST_HOME, 1);
+#ifdef TAPBURG_TEST_DATA_DIR
+    setenv("TAPBURG_DATA_DIR", TAPBURG_TEST_DATA_DIR, 0);
+    // No sound card needed; a developer may still choose a driver explicitly.
+    setenv("ALSOFT_DRIVERS", "null", 0);
+#endif
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
