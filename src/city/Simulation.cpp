@@ -2,6 +2,7 @@
 
 #include "city/City.h"
 #include "city/Map.h"
+#include "city/Messages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,18 +69,26 @@ void chooseOrientation(Tile& tile) {
     tile.orientation = count == 0 ? 4 : candidates[std::rand() % count];
 }
 
-SimulationListener& silentListener() {
-    static SimulationListener silent;
-    return silent;
-}
+constexpr const char* kWelcomeText =
+    "Welcome! This is your city. Build it as you see fit, but remember you can only place "
+    "buildings next to roads. Some buildings like houses, shops and factories generate income, "
+    "while others such as water towers, parks and roads cost money to maintain. It's up to you "
+    "to manage the fine balance between prosperity and total chaos.\n\nPlease note this is an "
+    "early version of the game and will be developed further in the future, adding more "
+    "features and buildings.";
 
 } // namespace
 
 Simulation::Simulation() : map(std::make_unique<Map>(*this)), city(std::make_unique<City>(*this)) {}
 
-Simulation::~Simulation() = default;
+Simulation::~Simulation() {
+    // The tick uses the map and the city to its last step.
+    if (buildingUpdateThread.joinable())
+        buildingUpdateThread.join();
+}
 
 void Simulation::startNewGame() {
+    const std::scoped_lock lock(mapMutex);
     std::puts("startNewGame");
     dayCounter = 0;
     clickCounter = 0;
@@ -94,9 +103,15 @@ void Simulation::startNewGame() {
     map->create(0, 0, false);
     city->reset();
     city->setBudget(kNewGameBudget);
+    listener().closeWindows();
+    listener().setActionTitle("");
     map->setLayer(0);
+    listener().setLayerTitle(layerTitleBuild);
+    listener().centreViewOnTile(map->width / 2, map->height / 2);
     countHousesPerLevel();
     updateHousingDemand();
+    listener().leaveTitleScreen();
+    listener().showMessage(gameTitle, kWelcomeText);
 }
 
 std::vector<ActionKind> Simulation::actionsFor(const Tile& tile, unsigned unlockMask) {
@@ -237,19 +252,17 @@ void Simulation::resetAction() {
 }
 
 void Simulation::relocateActionTile() {
-    actionTile = nullptr;
-    if (actionTileNumber < 0)
-        return;
-    // Numbers can repeat on very narrow maps; the last match wins.
-    for (Tile* tile : map->lists.visible)
-        if (tile->number == actionTileNumber)
-            actionTile = tile;
-}
-
-void Simulation::setListener(SimulationListener* newListener) {
-    attachedListener = newListener;
+    actionTile = actionTileNumber < 0 ? nullptr : findVisibleTile(actionTileNumber);
 }
 
 SimulationListener& Simulation::listener() {
-    return attachedListener != nullptr ? *attachedListener : silentListener();
+    return requests;
+}
+
+void Simulation::drainRequests(const RequestHandler& handler) {
+    requests.drain(handler);
+}
+
+std::vector<Request> Simulation::takeRequests() {
+    return requests.take();
 }

@@ -6,17 +6,6 @@
 
 namespace {
 
-struct Recorder : SimulationListener {
-    int expenditureRefreshes = 0;
-    std::string lastTitle;
-    std::string lastText;
-    void refreshExpenditure() override { ++expenditureRefreshes; }
-    void showMessage(const char* title, const char* text) override {
-        lastTitle = title;
-        lastText = text;
-    }
-};
-
 constexpr auto slot(LedgerCategory c) {
     return static_cast<std::size_t>(c);
 }
@@ -26,13 +15,13 @@ constexpr auto slot(LedgerCategory c) {
 class MoneyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim.setListener(&recorder);
         city.reset();
         city.setBudget(25000);
+        requests.clear();
     }
     Simulation sim;
     City& city = *sim.city;
-    Recorder recorder;
+    RequestLog requests{sim};
 };
 
 TEST_F(MoneyTest, BookingsLandInTheRightLedgersWithTheirSigns) {
@@ -50,7 +39,7 @@ TEST_F(MoneyTest, BookingsLandInTheRightLedgersWithTheirSigns) {
     EXPECT_DOUBLE_EQ(city.yearExpenses[slot(LedgerCategory::RoadMaintenance)], -3);
     EXPECT_DOUBLE_EQ(city.dayResult, 4.5);
     EXPECT_DOUBLE_EQ(city.budgetNow(), 24504.5);
-    EXPECT_EQ(recorder.expenditureRefreshes, 4);
+    EXPECT_EQ(requests.count(RequestKind::RefreshExpenditure), 4);
 
     city.closeDay();
     EXPECT_DOUBLE_EQ(city.lastDayResult, 4.5);
@@ -63,19 +52,19 @@ TEST_F(MoneyTest, TickBookingsWaitForTheEndOfTheTick) {
     city.addMoney(LedgerCategory::PublicServices, -50);
     EXPECT_DOUBLE_EQ(city.budgetNow(), 25000);
     EXPECT_DOUBLE_EQ(city.pendingBudget, -10);
-    EXPECT_EQ(recorder.expenditureRefreshes, 0);
+    EXPECT_EQ(requests.count(RequestKind::RefreshExpenditure), 0);
     EXPECT_DOUBLE_EQ(city.monthIncome[slot(LedgerCategory::ShopIncome)], 40);
     city.endDeferred();
     EXPECT_DOUBLE_EQ(city.budgetNow(), 24990);
     EXPECT_DOUBLE_EQ(city.pendingBudget, 0);
-    EXPECT_EQ(recorder.expenditureRefreshes, 1);
+    EXPECT_EQ(requests.count(RequestKind::RefreshExpenditure), 1);
     city.addMoney(LedgerCategory::ShopIncome, 1);
     EXPECT_DOUBLE_EQ(city.budgetNow(), 24991);
 }
 
 TEST_F(MoneyTest, LoansNeverGoBelowZero) {
     EXPECT_FALSE(city.payBack(5000)); // no loan: nothing, silently
-    EXPECT_TRUE(recorder.lastTitle.empty());
+    EXPECT_TRUE(requests.last(RequestKind::ShowMessage).title.empty());
     EXPECT_DOUBLE_EQ(city.budgetNow(), 25000);
 
     city.borrow(5000);
@@ -85,8 +74,9 @@ TEST_F(MoneyTest, LoansNeverGoBelowZero) {
 
     city.setBudget(4999);
     EXPECT_FALSE(city.payBack(5000));
-    EXPECT_EQ(recorder.lastTitle, "Oh no.");
-    EXPECT_EQ(recorder.lastText, "Your city doesn't have enough budget for this.");
+    EXPECT_EQ(requests.last(RequestKind::ShowMessage).title, "Oh no.");
+    EXPECT_EQ(requests.last(RequestKind::ShowMessage).text,
+              "Your city doesn't have enough budget for this.");
     EXPECT_EQ(city.loan, 5000);
     EXPECT_DOUBLE_EQ(city.budgetNow(), 4999);
 

@@ -5,6 +5,8 @@
 #include "city/Simulation.h"
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 // An all-empty, all-visible grid with fresh lists.
 inline void makeBlankMap(Simulation& sim, int width, int height) {
@@ -22,3 +24,37 @@ inline Tile& build(Simulation& sim, int x, int y, TileKind kind, int level = 1) 
     tile.setKind(kind, level);
     return tile;
 }
+
+// The requests the simulation made, gathered from its queue as the test goes on.
+class RequestLog {
+public:
+    explicit RequestLog(Simulation& simulation) : sim(simulation) {}
+
+    const std::vector<Request>& all() {
+        for (Request& request : sim.takeRequests())
+            seen.push_back(std::move(request));
+        return seen;
+    }
+    int count(RequestKind kind) {
+        int n = 0;
+        for (const Request& request : all())
+            n += request.kind == kind ? 1 : 0;
+        return n;
+    }
+    // The last request of that kind; a default request when there was none.
+    Request last(RequestKind kind) {
+        Request found;
+        for (const Request& request : all())
+            if (request.kind == kind)
+                found = request;
+        return found;
+    }
+    void clear() {
+        all();
+        seen.clear();
+    }
+
+private:
+    Simulation& sim;
+    std::vector<Request> seen;
+};

@@ -392,14 +392,9 @@ TEST(ViewTest, RangeHighlightSelectionAndLayer) {
     map.setSelectedTile(nullptr);
     EXPECT_EQ(map.selectedTileNumber, -1);
 
-    struct Counting : SimulationListener {
-        int refreshes = 0;
-        void refreshLayerOptions() override { ++refreshes; }
-    } listener;
-    sim.setListener(&listener);
+    RequestLog requests(sim);
+    requests.clear();
     map.setLayer(2);
     EXPECT_EQ(map.layer, 2);
-    EXPECT_EQ(listener.refreshes, 1);
-    sim.setListener(nullptr);
-    map.setLayer(0);
+    EXPECT_EQ(requests.count(RequestKind::RefreshLayerOptions), 1);
 }

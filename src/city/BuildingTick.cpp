@@ -1,0 +1,457 @@
+#include "city/BuildingTick.h"
+
+#include "city/City.h"
+#include "city/Map.h"
+#include "city/Messages.h"
+#include "city/Simulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <utility>
+
+namespace {
+
+// What a provider of any family offers a house: its places and how many are taken.
+struct ProviderSlot {
+    int capacity = 0;
+    std::atomic<int>* taken = nullptr;
+    std::atomic<double>* efficiency = nullptr; // job buildings only
+    int range = -1;
+};
+
+ProviderSlot slotOf(Tile& tile) {
+    if (Shop* shop = tile.shop())
+        return {shop->capacity, &shop->visitors, nullptr, shop->range};
+    if (Factory* factory = tile.factory())
+        return {factory->capacity, &factory->workers, &factory->efficiency, factory->range};
+    if (Commercial* office = tile.commercial())
+        return {office->capacity, &office->workers, &office->efficiency, office->range};
+    if (WaterSupply* water = tile.waterSupply())
+        return {water->capacity, &water->users, nullptr, water->range};
+    return {};
+}
+
+struct ServiceFamily {
+    std::vector<Tile*> Tile::*providers;
+    int House::*toPlace;
+    int need;
+};
+constexpr ServiceFamily kShopService{&Tile::shopsInRange, &House::shoppersToPlace, kNeedShops};
+constexpr ServiceFamily kJobService{&Tile::jobsInRange, &House::jobSeekersToPlace, kNeedJobs};
+constexpr ServiceFamily kWaterService{&Tile::waterInRange, &House::waterUsersToPlace, kNeedWater};
+
+// The nearest provider that has room and whose own range reaches the house.
+Tile* firstReachable(const Tile& house, const ServiceFamily& family) {
+    for (Tile* provider : house.*family.providers) {
+        const ProviderSlot slot = slotOf(*provider);
+        if (slot.taken != nullptr && slot.taken->load() < slot.capacity &&
+            std::abs(provider->x - house.x) <= slot.range &&
+            std::abs(provider->y - house.y) <= slot.range)
+            return provider;
+    }
+    return nullptr;
+}
+
+void serve(Tile& tile, const ServiceFamily& family) {
+    House* house = tile.house();
+    if (house == nullptr)
+        return;
+    int& left = house->*family.toPlace;
+    while (left >= 1) {
+        Tile* provider = firstReachable(tile, family);
+        if (provider == nullptr)
+            break;
+        const ProviderSlot slot = slotOf(*provider);
+        const int moved = std::min(left, slot.capacity - slot.taken->load());
+        left -= moved;
+        const int taken = *slot.taken += moved;
+        if (slot.efficiency != nullptr && slot.capacity > kIdleWorkers)
+            *slot.efficiency = std::max(0.0, static_cast<double>(taken - kIdleWorkers) /
+                                                 (slot.capacity - kIdleWorkers));
+    }
+    if (left == 0)
+        house->needs &= ~family.need;
+}
+
+// Houses whose nearest reachable provider is closer are served first. A house that
+// reaches none comes last, so the order is total and each house keeps its place
+// among equals.
+void serveInDistanceOrder(std::vector<Tile*> houses, const ServiceFamily& family) {
+    std::vector<std::pair<int, Tile*>> keyed;
+    keyed.reserve(houses.size());
+    for (Tile* house : houses) {
+        const Tile* provider = firstReachable(*house, family);
+        const int dx = provider != nullptr ? provider->x - house->x : 0;
+        const int dy = provider != nullptr ? provider->y - house->y : 0;
+        keyed.emplace_back(
+            provider != nullptr ? dx * dx + dy * dy : std::numeric_limits<int>::max(), house);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [distance, house] : keyed)
+        serve(*house, family);
+}
+
+// A share of the base amount by how full the building is past its break-even point.
+// Losses are paid at once (rounded down), profits once a whole unit has gathered.
+int payOut(Building& building, double v) {
+    building.incomeCarry += v;
+    building.lastIncome = v;
+    const int whole = static_cast<int>(std::floor(building.incomeCarry));
+    if (whole == 0)
+        return 0;
+    building.incomeCarry = 0.0;
+    return whole;
+}
+
+double shareAbove(int amount, int filled, int breakEven, int capacity) {
+    return capacity > breakEven
+               ? static_cast<double>(amount) * (filled - breakEven) / (capacity - breakEven)
+               : 0.0;
+}
+
+int houseIncome(House& house) {
+    if (house.residents == 0 || house.capacity <= 0)
+        return -1; // a vacant house costs its upkeep
+    const double v =
+        static_cast<double>(house.residents) / house.capacity * (house.amount + house.rentModifier);
+    house.incomeCarry += v;
+    house.lastIncome = v;
+    const int whole = static_cast<int>(std::floor(house.incomeCarry));
+    if (whole <= 0)
+        return 0;
+    house.incomeCarry = 0.0; // the rest of the fraction is dropped
+    return whole;
+}
+
+double positive(double value) {
+    return std::max(value, 0.0);
+}
+
+// Raises or lowers a price's effect on demand; cuts below the base price weigh more.
+double priceEffect(double price, double base, double scale, double belowBaseWeight) {
+    const double effect = (price - base) * scale;
+    return effect < 0 ? effect * belowBaseWeight : effect;
+}
+
+} // namespace
+
+BuildingTick::BuildingTick(Simulation& owner) : simulation(owner) {}
+
+int BuildingTick::dailyIncome(Tile& tile) {
+    if (House* house = tile.house())
+        return houseIncome(*house);
+    if (Shop* shop = tile.shop())
+        return payOut(*shop,
+                      shareAbove(shop->amount, shop->visitors, shop->capacity / 2, shop->capacity));
+    if (Commercial* office = tile.commercial())
+        return payOut(*office, shareAbove(office->amount, office->workers, kOfficeBreakEvenWorkers,
+                                          office->capacity));
+    const auto kind = static_cast<std::size_t>(tile.kind);
+    return kind < kFixedDailyAmount.size() ? kFixedDailyAmount[kind] : 0;
+}
+
+void BuildingTick::serveShops(Tile& house) {
+    serve(house, kShopService);
+}
+
+void BuildingTick::serveJobs(Tile& house) {
+    serve(house, kJobService);
+}
+
+void BuildingTick::serveWater(Tile& house) {
+    serve(house, kWaterService);
+}
+
+void BuildingTick::run() {
+    std::puts("");
+    tickStart = stepStart = Clock::now();
+    lists = simulation.map->lists;
+    City& city = *simulation.city;
+    city.beginDeferred();
+    const ServiceLacks lacks = lacksToday();
+    resetDemand();
+    serveAll();
+    bookShops();
+    runServices();
+    bookOffices();
+    bookWater();
+    updateHouses(HouseUpdate(simulation, lacks));
+    wasteBuildings =
+        static_cast<int>(lists.shops.size() + lists.houses.size() + lists.factories.size() +
+                         lists.offices.size() + lists.parks.size() + lists.hospitals.size());
+    balanceGoods();
+    bookInfrastructure();
+    if (isUnlocked(simulation.unlocked, UnlockFlag::Landfill))
+        cartWaste();
+    city.addMoney(LedgerCategory::LoanInterest, city.loan * -kLoanInterestPerDay);
+    city.endDeferred();
+    city.setPopulation(population);
+    const bool unlockedAny = unlock();
+    std::printf("\tBuilding tick completed in %f sec\n",
+                std::chrono::duration<double>(Clock::now() - tickStart).count());
+    if (unlockedAny)
+        simulation.rebuildActionLists();
+    closeDay();
+}
+
+ServiceLacks BuildingTick::lacksToday() const {
+    const unsigned mask = simulation.unlocked;
+    const int day = simulation.dayCounter;
+    return ServiceLacks{
+        isUnlocked(mask, UnlockFlag::PoliceStation) && day >= simulation.policeGraceEnd,
+        isUnlocked(mask, UnlockFlag::Hospital) && day >= simulation.hospitalGraceEnd,
+        isUnlocked(mask, UnlockFlag::FireStation) && day >= simulation.fireGraceEnd};
+}
+
+void BuildingTick::resetDemand() {
+    for (const std::vector<Tile*>* providers : {&lists.shops, &lists.jobBuildings, &lists.water})
+        for (Tile* tile : *providers)
+            if (const ProviderSlot slot = slotOf(*tile); slot.taken != nullptr)
+                *slot.taken = 0;
+    for (Tile* tile : lists.houses) {
+        tile->crime = tile->fireSafety = tile->healthCare = 0.0;
+        House* house = tile->house();
+        if (house == nullptr)
+            continue;
+        house->needs = kAllNeeds;
+        const int demand = std::min(house->residents + 1, house->capacity);
+        house->shoppersToPlace = house->waterUsersToPlace = house->jobSeekersToPlace = demand;
+        wasteSum += house->waste;
+    }
+}
+
+void BuildingTick::serveAll() {
+    serveInDistanceOrder(lists.houses, kShopService);
+    serveInDistanceOrder(lists.houses, kJobService);
+    serveInDistanceOrder(lists.houses, kWaterService);
+}
+
+void BuildingTick::printStep(const char* format) {
+    const Clock::time_point now = Clock::now();
+    std::printf(format, std::chrono::duration<double>(now - stepStart).count());
+    stepStart = now;
+}
+
+void BuildingTick::bookShops() {
+    for (Tile* tile : lists.shops) {
+        if (tile->building == nullptr)
+            continue;
+        simulation.city->addMoney(LedgerCategory::ShopIncome, dailyIncome(*tile));
+        wasteSum += tile->building->waste;
+    }
+    printStep("\tShops updated in %f sec\n");
+}
+
+int BuildingTick::serviceRange(bool extended) const {
+    return kServiceRange + (extended ? kServiceRangeExtension : 0);
+}
+
+void BuildingTick::runServices() {
+    City& city = *simulation.city;
+    Map& map = *simulation.map;
+    for (Tile* station : lists.policeStations) {
+        for (Tile* tile :
+             map.square(station->x, station->y, serviceRange(city.policeRangeExtended)))
+            tile->crime = std::max(tile->crime - kPoliceCrimeDrop, -kPoliceCrimeDrop);
+        city.addMoney(LedgerCategory::PublicServices, dailyIncome(*station));
+    }
+    for (Tile* hospital : lists.hospitals) {
+        for (Tile* tile :
+             map.square(hospital->x, hospital->y, serviceRange(city.hospitalRangeExtended)))
+            if (tile->kind == TileKind::House)
+                tile->healthCare = std::min(tile->healthCare + kHospitalCare, kHospitalCare);
+        city.addMoney(LedgerCategory::PublicServices, dailyIncome(*hospital));
+        if (hospital->building != nullptr)
+            wasteSum += hospital->building->waste;
+    }
+    for (Tile* station : lists.fireStations) {
+        for (Tile* tile : map.square(station->x, station->y, serviceRange(city.fireRangeExtended)))
+            tile->fireSafety = std::min(tile->fireSafety + kFireStationSafety, kFireStationSafety);
+        city.addMoney(LedgerCategory::PublicServices, dailyIncome(*station));
+    }
+}
+
+void BuildingTick::bookOffices() {
+    for (Tile* tile : lists.offices) {
+        if (tile->building == nullptr)
+            continue;
+        simulation.city->addMoney(LedgerCategory::OfficeIncome, dailyIncome(*tile));
+        wasteSum += tile->building->waste;
+    }
+    printStep("\tOffices calculated in %f sec\n");
+}
+
+void BuildingTick::bookWater() {
+    for (Tile* tile : lists.water)
+        simulation.city->addMoney(LedgerCategory::WaterSupply, dailyIncome(*tile));
+    printStep("\tReservoirs calculated in %f sec\n");
+}
+
+void BuildingTick::updateHouses(const HouseUpdate& update) {
+    simulation.housesPerLevel = {};
+    for (Tile* tile : lists.houses) {
+        House* house = tile->house();
+        if (house == nullptr)
+            continue;
+        house->shownNeeds = house->needs;
+        house->shownAttractiveness = house->attractiveness;
+        update.applyServiceLacks(*tile);
+        update.updateHouse(*tile);
+        simulation.city->addMoney(LedgerCategory::HousingIncome, dailyIncome(*tile));
+        population += house->residents;
+        const int level = std::clamp(house->level, 1, kHouseLevels);
+        ++simulation.housesPerLevel[static_cast<std::size_t>(level - 1)];
+    }
+}
+
+void BuildingTick::balanceGoods() {
+    std::array<double, kGoodsSlots>& goods = simulation.goods;
+    std::fill(goods.begin(), goods.begin() + kGoodsPrice, 0.0);
+    const double a = priceEffect(goods[kGoodsPrice + 0], 0.2, 2.0, 5.0);
+    const double b = priceEffect(goods[kGoodsPrice + 1], 0.4, 1.0 / 0.875, 3.5);
+    const double c = priceEffect(goods[kGoodsPrice + 2], 1.5, 1.0 / 0.85, 9.0);
+    double lower = 0.0;
+    double middle = 0.0;
+    double upper = 0.0;
+    {
+        const City& city = *simulation.city;
+        const std::scoped_lock lock(city.populationMutex);
+        lower = city.lowerShare * population;
+        middle = city.middleShare * population;
+        upper = city.upperShare * population;
+    }
+    const std::array<double, kGoodsTypeCount> demand{
+        ((1 - 0.95 * a) * lower + (1 - 0.5 * a) * middle + (1 - 0.05 * a) * upper) * 0.5,
+        ((0.5 - 0.5 * b) * lower + (0.75 - 0.5775 * b) * middle + (1 - 0.35 * b) * upper) * 0.25,
+        ((0.25 - 0.17 * c) * middle + (1 - 0.25 * c) * upper) * 0.1};
+    for (std::size_t g = 0; g < demand.size(); ++g)
+        goods[kGoodsDemand + g] = positive(demand[g]);
+
+    for (Tile* tile : lists.factories) {
+        const Factory* factory = tile->factory();
+        if (factory == nullptr)
+            continue;
+        if (factory->goodsType >= 0 && factory->goodsType < kGoodsTypeCount) {
+            const auto g = static_cast<std::size_t>(factory->goodsType);
+            goods[kGoodsProduction + g] += factory->efficiency * kProductionPerEfficiency[g];
+        }
+        wasteSum += factory->waste;
+    }
+    printStep("\tFactories calculated in %f sec\n");
+
+    for (std::size_t g = 0; g < kGoodsTypeCount; ++g) {
+        const double wanted = goods[kGoodsDemand + g];
+        const double made = goods[kGoodsProduction + g];
+        const double income = goods[kGoodsPrice + g] * wanted -
+                              positive(made - wanted) * kGoodsPenalty[g] -
+                              positive(wanted - made) * kGoodsPenalty[g] * kImportPenaltyFactor;
+        goods[kGoodsIncome + g] = income;
+        simulation.city->addMoney(LedgerCategory::ProductionIncome, income);
+    }
+}
+
+void BuildingTick::bookInfrastructure() {
+    City& city = *simulation.city;
+    const int roads = static_cast<int>(lists.roads.size());
+    city.addMoney(LedgerCategory::RoadMaintenance, -roads);
+    city.addMoney(LedgerCategory::ParkMaintenance,
+                  kFixedDailyAmount[static_cast<std::size_t>(TileKind::Park)] *
+                      static_cast<int>(lists.parks.size()));
+    city.addMoney(LedgerCategory::WaterSupply, -(roads / kPipeRoadsPerCost));
+}
+
+void BuildingTick::cartWaste() {
+    City& city = *simulation.city;
+    double waste =
+        (wasteSum + static_cast<double>(lists.parks.size()) * kParkWaste) * kWasteCollected;
+    const double trash = city.streetTrash;
+    if (trash > 0) {
+        waste += std::min(kStreetTrashPerDay, trash);
+        city.streetTrash = std::max(trash - kStreetTrashPerDay, 0.0);
+        if (city.streetTrash == 0.0)
+            simulation.warnings &= ~kWarningStreetTrash;
+    }
+    std::printf("\tWaste generated = %f\n", waste);
+    std::printf("\tBuildings generating waste = %d\n", wasteBuildings);
+    // Below the free allowance the formula would turn into an income: it costs nothing.
+    const double cost = ((wasteBuildings / 10) * kWasteCostPerTen + kWasteCostBase) *
+                        (wasteBuildings - kWasteFreeBuildings);
+    city.addMoney(LedgerCategory::WasteManagement, -positive(cost));
+    landWaste(waste);
+}
+
+void BuildingTick::landWaste(double waste) {
+    City& city = *simulation.city;
+    std::vector<Landfill*> open;
+    for (Tile* tile : lists.landfills)
+        if (Landfill* landfill = tile->landfill())
+            open.push_back(landfill);
+    std::stable_sort(open.begin(), open.end(),
+                     [](const Landfill* a, const Landfill* b) { return a->fill > b->fill; });
+    open.erase(std::remove_if(open.begin(), open.end(),
+                              [](const Landfill* l) { return l->fill >= l->capacity; }),
+               open.end());
+    if (open.empty()) {
+        city.streetTrash = city.streetTrash + waste;
+        if (city.streetTrash >= kStreetTrashWarning &&
+            (simulation.warnings & kWarningStreetTrash) == 0) {
+            simulation.warnings |= kWarningStreetTrash;
+            simulation.listener().playSound("unlocked_feature");
+            simulation.listener().showMessage(msgWarningTitle, msgTrashText);
+        }
+        return;
+    }
+    // Fill the fullest first; when none has been started, start a random one.
+    Landfill* target = open.front();
+    if (target->fill == 0.0)
+        target = open[static_cast<std::size_t>(std::rand()) % open.size()];
+    target->fill = std::min(static_cast<double>(target->capacity), target->fill + waste);
+}
+
+bool BuildingTick::unlock() {
+    bool any = false;
+    for (const UnlockRule& rule : kUnlockRules) {
+        const unsigned bit = static_cast<unsigned>(rule.flag);
+        const int measure =
+            rule.measure == UnlockMeasure::WasteBuildings ? wasteBuildings : population;
+        if ((simulation.unlocked & bit) != 0 || measure < rule.threshold)
+            continue;
+        simulation.unlocked |= bit;
+        std::puts(rule.line);
+        simulation.listener().playSound("unlocked_feature");
+        simulation.listener().showMessage(msgUnlockTitle, *rule.text);
+        const int graceEnd = simulation.dayCounter + kServiceGraceDays;
+        if (rule.grace == GraceService::Fire)
+            simulation.fireGraceEnd = graceEnd;
+        else if (rule.grace == GraceService::Police)
+            simulation.policeGraceEnd = graceEnd;
+        else if (rule.grace == GraceService::Hospital)
+            simulation.hospitalGraceEnd = graceEnd;
+        any = true;
+    }
+    return any;
+}
+
+void BuildingTick::closeDay() {
+    City& city = *simulation.city;
+    SimulationListener& listener = simulation.listener();
+    city.closeDay();
+    city.updateClassShares();
+    simulation.updateHousingDemand();
+    if (simulation.dayCounter % kDaysPerMonth == 0) {
+        city.closeMonth();
+        listener.refreshExpenditure();
+        listener.playSound("month_end");
+    }
+    if (simulation.dayCounter % kDaysPerYear == 0) {
+        city.closeYear();
+        listener.showExpenditure();
+        listener.playSound("year_end");
+    }
+    listener.refreshCityInfo();
+    listener.refreshProduction();
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The body of one daily tick: serves the houses with shops, jobs and water, applies the
+// public services, updates every house, books the day's money, balances the goods,
+// carts the waste away, unlocks buildings and closes the day, month and year. Works on
+// copies of the map's kind lists taken when it starts. Tick thread, mapMutex held.
+#include "city/HouseUpdate.h"
+#include "city/TileLists.h"
+
+#include <chrono>
+
+class Simulation;
+class Tile;
+
+class BuildingTick {
+public:
+    explicit BuildingTick(Simulation& simulation);
+
+    void run();
+
+    // The money a building yields today; moves its income carry.
+    static int dailyIncome(Tile& tile);
+    // Each places as much of the house's demand as reachable providers can take,
+    // nearest first, and clears the need when all of it is placed.
+    static void serveShops(Tile& house);
+    static void serveJobs(Tile& house);
+    static void serveWater(Tile& house);
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    ServiceLacks lacksToday() const;
+    void resetDemand();
+    void serveAll();
+    void bookShops();
+    void runServices();
+    void bookOffices();
+    void bookWater();
+    void updateHouses(const HouseUpdate& update);
+    void balanceGoods();
+    void bookInfrastructure();
+    void cartWaste();
+    void landWaste(double waste);
+    bool unlock();
+    void closeDay();
+    int serviceRange(bool extended) const;
+    void printStep(const char* format);
+
+    Simulation& simulation;
+    TileLists lists;
+    double wasteSum = 0.0;
+    int population = 0;
+    int wasteBuildings = 0;
+    Clock::time_point tickStart;
+    Clock::time_point stepStart;
+};

@@ -1,0 +1,177 @@
+#include "city/HouseUpdate.h"
+
+#include "city/City.h"
+#include "city/Simulation.h"
+#include "city/Tile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// Tile kinds near a house that change how much people want to live there.
+struct Surroundings {
+    int nearestFactorySquared = std::numeric_limits<int>::max();
+    int parks = 0;
+    int landfills = 0;
+};
+
+Surroundings surroundingsOf(const Tile& house) {
+    Surroundings found;
+    for (const Tile* tile : house.within3()) {
+        if (tile->kind == TileKind::Factory) {
+            const int dx = tile->x - house.x;
+            const int dy = tile->y - house.y;
+            found.nearestFactorySquared = std::min(found.nearestFactorySquared, dx * dx + dy * dy);
+        } else if (tile->kind == TileKind::Park) {
+            ++found.parks;
+        } else if (tile->kind == TileKind::Landfill) {
+            ++found.landfills;
+        }
+    }
+    return found;
+}
+
+int countKind(const NeighbourList& tiles, TileKind kind) {
+    return static_cast<int>(std::count_if(tiles.begin(), tiles.end(),
+                                          [kind](const Tile* t) { return t->kind == kind; }));
+}
+
+double lackOf(int residents, double r) {
+    return (residents * kLackPerResident + kLackBase) * r;
+}
+
+double needsPenalty(const House& house) {
+    double penalty = 0.0;
+    if ((house.needs & kNeedShops) != 0)
+        penalty += kNoShopsPenalty;
+    if ((house.needs & kNeedJobs) != 0)
+        penalty += kNoJobsPenalty + kNoJobsPenaltyPerThree * ((house.residents - 3) / 3);
+    if ((house.needs & kNeedWater) != 0)
+        penalty += kNoWaterPenalty;
+    return penalty;
+}
+
+void updateHealthAndGrowth(House& house, const Tile& tile, double a, double demand) {
+    if (house.health > 0) {
+        // Mourning a death: recover, grow nothing.
+        house.health = std::max(house.health - kHealthRecovery, 0.0);
+        return;
+    }
+    if (tile.healthCare < 0)
+        house.health += tile.healthCare;
+    house.growth = house.growth + (a >= 0 ? a * demand : a);
+}
+
+double shrinkStep(int residents) {
+    return 0.75 - (residents - 1) / 20.0;
+}
+
+void updateResidents(House& house) {
+    int residents = house.residents;
+    const double growth = house.growth;
+    if (growth >= (residents - 1) / 6.0 + 1.0) {
+        house.growth = 0.0;
+        house.residents = std::min(residents + 1, house.capacity);
+        return;
+    }
+    if (growth >= -shrinkStep(residents))
+        return;
+    // Leaving stops at an empty house: it never owes residents.
+    for (double g = growth; residents > 0 && g < -shrinkStep(residents); --residents)
+        g += shrinkStep(residents);
+    house.residents = residents;
+    house.growth = 0.0;
+}
+
+} // namespace
+
+HouseUpdate::HouseUpdate(Simulation& owner, ServiceLacks serviceLacks)
+    : simulation(owner), lacks(serviceLacks), streetTrash(owner.city->streetTrash.load()),
+      housingDemand(owner.housingDemand) {}
+
+double HouseUpdate::randomFactor() {
+    return (std::rand() % 300 + 750) / 1000.0;
+}
+
+void HouseUpdate::applyServiceLacks(Tile& tile) const {
+    const House* house = tile.house();
+    if (house == nullptr)
+        return;
+    const double r = randomFactor();
+    if (lacks.police)
+        tile.crime += kLackingPoliceCrime * r;
+    if (lacks.hospital)
+        tile.healthCare -= lackOf(house->residents, r);
+    if (lacks.fire)
+        tile.fireSafety -= lackOf(house->residents, r);
+    for (const Tile* other : tile.adjacent) {
+        const House* neighbour = other->house();
+        if (neighbour == nullptr)
+            continue;
+        if (lacks.police)
+            tile.crime += kNeighbourCrimeShare * other->crime;
+        if (lacks.fire) {
+            tile.fireSafety -= kNeighbourFireRiskPerResident * neighbour->residents * r;
+            if (other->hasFlag(kFlagBurning))
+                tile.fireSafety -= kBurningNeighbourHazard;
+        }
+    }
+}
+
+double HouseUpdate::attractivenessOf(const Tile& tile) const {
+    const House& house = *tile.house();
+    const Surroundings around = surroundingsOf(tile);
+    double a = kBaseAttractiveness;
+    if (around.nearestFactorySquared <= 9)
+        a += (kFactoryNuisanceReach - std::sqrt(around.nearestFactorySquared)) * kFactoryNuisance;
+
+    int houses = 0;
+    double neighbourSum = 0.0;
+    for (const Tile* other : tile.orthogonal)
+        if (const House* neighbour = other->house()) {
+            ++houses;
+            neighbourSum += neighbour->attractiveness;
+        }
+    if (houses > 0)
+        a += kNeighbourAttractiveness * neighbourSum / houses;
+    a -= kExtraRoadPenalty * std::max(countKind(tile.orthogonal, TileKind::Road) - 1, 0);
+    if (house.level < 3)
+        a -= kCrampingPenalty * houses;
+    a += kTreeBonus * countKind(tile.adjacent, TileKind::Tree);
+    a += (kParkBonus + kParkBonusStep * (around.parks - 1)) * around.parks;
+    a -= kRentPenalty * house.rentModifier;
+    a -= needsPenalty(house);
+    if (tile.crime > 0)
+        a -= kCrimePenalty * tile.crime;
+    if (tile.fireSafety < 0)
+        a -= kFireHazardPenalty * -tile.fireSafety;
+    if (tile.healthCare < 0)
+        a -= kNoHealthCarePenalty;
+    if (around.landfills > 0)
+        a -= kLandfillPenalty + kLandfillPenaltyStep * (around.landfills - 1);
+    if (streetTrash >= kStreetTrashWarning)
+        a -= kTrashPenaltyPer750 *
+             (static_cast<long long>(std::trunc(streetTrash - kStreetTrashWarning)) /
+              kTrashPenaltyStep);
+    return a;
+}
+
+void HouseUpdate::updateHouse(Tile& tile) const {
+    House* house = tile.house();
+    if (house == nullptr || tile.hasFlag(kFlagBurning))
+        return;
+    const double a = attractivenessOf(tile);
+    if (tile.fireSafety < 0)
+        house->fireRisk += tile.fireSafety;
+    house->attractiveness = a;
+    const int level = std::clamp(house->level, 1, kHouseLevels);
+    updateHealthAndGrowth(*house, tile, a, housingDemand[static_cast<std::size_t>(level - 1)]);
+    updateResidents(*house);
+    if (house->health <= kDeathHealthLimit)
+        Simulation::residentDies(*house);
+    if (house->fireRisk <= kFireRiskLimit)
+        simulation.houseCatchesFire(*house);
+}

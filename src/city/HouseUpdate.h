@@ -1,0 +1,35 @@
+#pragma once
+// The daily update of one house: the missing public services, attractiveness, health,
+// growth and residents, and the death and fire checks. Tick thread, mapMutex held.
+#include <array>
+
+class Simulation;
+class Tile;
+
+struct ServiceLacks {
+    bool police = false;
+    bool hospital = false;
+    bool fire = false;
+};
+
+class HouseUpdate {
+public:
+    HouseUpdate(Simulation& simulation, ServiceLacks lacks);
+
+    // Pushes the tile's crime, fire safety and health care towards bad values for every
+    // service the city lacks. Nothing happens for tiles that are not houses.
+    void applyServiceLacks(Tile& houseTile) const;
+    // A burning house is left as it is until the fire is put out.
+    void updateHouse(Tile& houseTile) const;
+
+    // The factor of one day for one house: 0.75 to 1.049 (uses rand()).
+    static double randomFactor();
+
+private:
+    double attractivenessOf(const Tile& tile) const;
+
+    Simulation& simulation;
+    ServiceLacks lacks;
+    double streetTrash;
+    std::array<double, 4> housingDemand;
+};
