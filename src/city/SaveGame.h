@@ -1,0 +1,38 @@
+#pragma once
+// Saving and loading a whole game to and from a file or a numbered slot in the saves
+// folder. Both wait for a running building tick and keep the next one from starting:
+// they take Simulation::mapMutex, then buildingUpdateMutex (the documented order), only
+// for the moment they read or replace the game, never while they touch the disk. Called
+// on the interface thread; what the screens do on success is the caller's business.
+#include <string>
+
+class Simulation;
+
+struct SaveResult {
+    bool ok = false;
+    std::string message; // one line; on success what was done, else why it failed
+
+    explicit operator bool() const { return ok; }
+};
+
+class SaveGame {
+public:
+    // savesPath() + slot + ".sav".
+    static std::string slotPath(int slot);
+
+    // Writes the game to a temporary file beside `path`, syncs it and renames it over
+    // `path`, so a failure anywhere leaves the previous file as it was.
+    static SaveResult saveToFile(Simulation& simulation, const std::string& path);
+    // Reads and checks the whole file first; the game changes only when all of it is
+    // valid, and then completely.
+    static SaveResult loadFromFile(Simulation& simulation, const std::string& path);
+
+    // Print "game saved to slot %d!" / "game loaded from slot %d!" on success and
+    // "No such save file: <path>" for a slot that cannot be opened.
+    static SaveResult saveSlot(Simulation& simulation, int slot);
+    static SaveResult loadSlot(Simulation& simulation, int slot);
+
+    // The whole file as text; nullopt-like empty result with ok = false when it cannot
+    // be read. Files above a limit no game could reach are refused unread.
+    static SaveResult readText(const std::string& path, std::string& text);
+};
