@@ -6,17 +6,20 @@
 #include <utility>
 
 unsigned Simulation::advanceDay() {
-    // A finished tick not yet released hands over its fires before the next begins.
-    releaseFinishedTick();
     int day = 0;
-    {
+    for (bool started = false; !started;) {
+        // A finished tick not yet released hands over its fires before the next begins.
+        releaseFinishedTick();
         const std::scoped_lock lock(buildingUpdateMutex);
         if (buildingsUpdating)
             return 0;
+        if (buildingUpdateThread.joinable())
+            continue; // it finished just now: release it first
         day = ++dayCounter;
         listener().setDateButtonEnabled(false);
         buildingsUpdating = true;
         buildingUpdateThread = std::thread(&Simulation::buildingTick, this);
+        started = true;
     }
     unsigned result = 1;
     if (day % kDaysPerMonth == 0) {

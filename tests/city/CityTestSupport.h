@@ -58,3 +58,17 @@ private:
     Simulation& sim;
     std::vector<Request> seen;
 };
+
+// One day with the tick on its thread, released as the game's next frame would.
+inline void runDay(Simulation& sim) {
+    sim.advanceDay();
+    sim.waitForTick();
+}
+
+// The slot of an action in a tile's list; the list's size when it is not offered.
+inline std::size_t slotOf(const Tile& tile, ActionKind kind) {
+    std::size_t slot = 0;
+    while (slot < tile.actions.size() && tile.actions[slot] != kind)
+        ++slot;
+    return slot;
+}
