@@ -1,6 +1,7 @@
 #include "city/SaveFile.h"
 
 #include "city/Map.h"
+#include "city/Messages.h"
 
 #include <utility>
 
@@ -230,6 +231,8 @@ void SaveFile::apply(Simulation& sim) const {
         restoreTile(map.tiles[i], tiles[i]);
 
     map.setLayer(0);
+    SimulationListener& screens = sim.listener();
+    screens.setLayerTitle(layerTitleBuild);
     sim.rebuildActionLists();
     map.markEverythingChanged();
     map.recalculateVisibleTiles();
@@ -238,4 +241,8 @@ void SaveFile::apply(Simulation& sim) const {
     sim.countHousesPerLevel();
     sim.updateHousingDemand();
     sim.relocateActionTile();
+    screens.centreViewOnTile(map.width / 2, map.height / 2);
+    screens.leaveTitleScreen();
+    screens.closeWindows();
+    screens.setActionTitle(actionNames[static_cast<std::size_t>(actionKind)]);
 }

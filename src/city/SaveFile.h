@@ -60,9 +60,10 @@ public:
     // A snapshot of the running game. The caller holds mapMutex and
     // buildingUpdateMutex, so no tick changes the map meanwhile.
     static SaveFile capture(Simulation& simulation);
-    // Replaces the running game with this one and rebuilds everything derived from it.
-    // Cannot fail: only values the reader has checked may be applied. The caller holds
-    // mapMutex and buildingUpdateMutex. Uses rand() (the grid's first layout).
+    // Replaces the running game with this one, rebuilds everything derived from it and
+    // asks the interface (through requests) to show the loaded city. Cannot fail: only
+    // values the reader has checked may be applied. The caller holds mapMutex and
+    // buildingUpdateMutex. Uses rand() (the grid's first layout).
     void apply(Simulation& simulation) const;
 
     // Calls line(section, values...) for each header line, map size line included.

@@ -137,6 +137,8 @@ SaveResult SaveGame::loadFromFile(Simulation& simulation, const std::string& pat
     const SaveFile& save = *parsed.save;
     std::printf("save version: %d\n", save.version);
     std::printf("mapSize = %d x %d\n", save.width, save.height);
+    // A finished tick hands over its fires before the game they belong to goes.
+    simulation.waitForTick();
     {
         const TickPause pause(simulation);
         save.apply(simulation);

@@ -1,6 +1,7 @@
 #include "city/SaveGame.h"
 
 #include "CityTestSupport.h"
+#include "city/Messages.h"
 #include "city/SaveFile.h"
 #include "city/SaveReader.h"
 #include "city/SaveWriter.h"
@@ -516,4 +517,23 @@ TEST_F(SaveSlotTest, LoadingWaitsForARunningTick) {
     }
     loader.join();
     EXPECT_EQ(sim.dayCounter, 300);
+}
+
+TEST_F(SaveRoundTripTest, LoadingAsksTheInterfaceToShowTheLoadedCity) {
+    ASSERT_TRUE(SaveGame::saveToFile(original, path));
+    loaded.takeRequests();
+    ASSERT_TRUE(SaveGame::loadFromFile(loaded, path));
+    bool centred = false;
+    bool left = false;
+    std::string actionTitle = "none";
+    for (const Request& request : loaded.takeRequests()) {
+        centred |=
+            request.kind == RequestKind::CentreView && request.tileX == 7 && request.tileY == 4;
+        left |= request.kind == RequestKind::LeaveTitleScreen;
+        if (request.kind == RequestKind::ActionTitle)
+            actionTitle = request.text;
+    }
+    EXPECT_TRUE(centred);
+    EXPECT_TRUE(left);
+    EXPECT_EQ(actionTitle, actionNames[static_cast<std::size_t>(ActionKind::BuildFlats)]);
 }
