@@ -3,19 +3,32 @@
 #include "assets/FontManager.h"
 #include "assets/SoundManager.h"
 #include "assets/SpriteManager.h"
+#include "city/Map.h"
+#include "city/Simulation.h"
+#include "city/Tile.h"
+#include "game/InputRules.h"
+#include "game/MapRenderer.h"
 #include "game/ShellRules.h"
 #include "platform/Config.h"
 #include "platform/Folders.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <mutex>
 
 namespace {
 
 constexpr const char* WindowTitle = "Tapburg";
 constexpr unsigned BitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;
+// A shake of strength 1 moves the view this far.
+constexpr float ShakeReach = 4.f;
+constexpr int FullCircleDegrees = 360;
+constexpr float DegreesToRadians = 3.14159265f / 180.f;
+const sf::Vector2f PlusOneOrigin{8.f, 8.f};
 
 } // namespace
 
@@ -29,6 +42,7 @@ bool Game::init(int, char**) {
     config = std::make_unique<Config>();
     config->load(writableLocations().settingsLoad);
     createWindow();
+    simulation = std::make_unique<Simulation>();
     // The sprite registry applies the stored palette as it is made.
     spriteManager = std::make_unique<SpriteManager>(*this);
     soundManager = std::make_unique<SoundManager>(*this);
@@ -36,7 +50,15 @@ bool Game::init(int, char**) {
     spriteManager->loadSprites();
     soundManager->loadSounds();
     fontManager->loadFonts();
+    mapRenderer = std::make_unique<MapRenderer>(*this);
+    startFirstCity();
     return true;
+}
+
+void Game::startFirstCity() {
+    simulation->startNewGame();
+    const Map& map = *simulation->map;
+    centreViewOnTile(map.width / 2, map.height / 2);
 }
 
 void Game::run() {
@@ -47,8 +69,13 @@ void Game::run() {
         if (!window->isOpen())
             break;
         target.clear(paperColor);
-        // The map goes here through mapView, then the screens through uiView.
+        drawMap(target);
+        // The screens go here through uiView once they exist.
+        target.setView(*uiView);
         present();
+        // Seam: the finished building tick is released and the simulation's requests
+        // (sounds, captions, shakes, plus-one marks) are carried out here once the tick
+        // and its request queue are part of the simulation.
         if (recreateWindowRequested) {
             recreateWindowRequested = false;
             createWindow();
@@ -126,8 +153,9 @@ void Game::loadShader() {
 }
 
 void Game::relayout() {
-    // The widget trees, the title screen, map culling and the HUD join here as they
-    // arrive; until then nothing is laid out in window units.
+    // The widget trees, the title screen and the HUD join here as they arrive.
+    if (simulation)
+        cullMapToView();
 }
 
 void Game::updateFrameTime() {
@@ -137,15 +165,94 @@ void Game::updateFrameTime() {
 
 void Game::handleEvents() {
     sf::Event event;
-    while (window->pollEvent(event)) {
-        if (event.type == sf::Event::Closed)
-            window->close();
-        else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F12)
-            takeScreenshot();
-        else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Return &&
-                 event.key.alt)
-            toggleFullscreen();
+    while (window->pollEvent(event))
+        handleEvent(event);
+}
+
+void Game::handleEvent(const sf::Event& event) {
+    // The widget layer sees every event first once it exists; until then the game acts
+    // on all of them.
+    switch (event.type) {
+    case sf::Event::Closed:
+        window->close();
+        break;
+    case sf::Event::KeyPressed:
+        handleKey(event.key);
+        break;
+    case sf::Event::MouseButtonPressed:
+        pressMouse(event.mouseButton);
+        break;
+    case sf::Event::MouseButtonReleased:
+        releaseMouse(event.mouseButton);
+        break;
+    case sf::Event::MouseMoved:
+        moveMouse(event.mouseMove);
+        break;
+    default:
+        break;
     }
+}
+
+void Game::handleKey(const sf::Event::KeyEvent& key) {
+    if (key.code == sf::Keyboard::F12) {
+        takeScreenshot();
+    } else if (key.code == sf::Keyboard::Return && key.alt) {
+        toggleFullscreen();
+    } else if (const std::optional<LayerKey> layer = layerForKey(key.code)) {
+        statusText = layer->title;
+        simulation->map->setLayer(layer->layer);
+    }
+}
+
+void Game::pressMouse(const sf::Event::MouseButtonEvent& button) {
+    // A press on a widget (other than a plain container) will not start a drag.
+    if (button.button != sf::Mouse::Left)
+        return;
+    dragging = true;
+    dragStartCentre = mapView->getCenter();
+    dragStartMouse = sf::Vector2i(button.x, button.y);
+}
+
+void Game::moveMouse(const sf::Event::MouseMoveEvent& move) {
+    if (!dragging)
+        return;
+    const sf::Vector2i offset = dragOffset(sf::Vector2i(move.x, move.y) - dragStartMouse, scale);
+    mapView->setCenter(dragStartCentre - sf::Vector2f(offset));
+    cullMapToView();
+}
+
+void Game::releaseMouse(const sf::Event::MouseButtonEvent& button) {
+    const sf::Vector2i position(button.x, button.y);
+    if (button.button == sf::Mouse::Right) {
+        openTileScreen(position, true);
+        return;
+    }
+    if (button.button != sf::Mouse::Left)
+        return;
+    dragging = false;
+    if (!isClick(dragStartMouse, position, scale) || simulation->actionKind != ActionKind::None)
+        return;
+    openTileScreen(position, false);
+}
+
+void Game::openTileScreen(sf::Vector2i windowPosition, bool information) {
+    // The tick changes tiles under the same lock: the screen never sees half a day.
+    const std::scoped_lock lock(simulation->mapMutex);
+    Map& map = *simulation->map;
+    const sf::Vector2i picked = pickTile(scaled(windowPosition.x, windowPosition.y), true);
+    Tile* tile = map.tileAt(picked.x, picked.y);
+    if (tile == nullptr)
+        return;
+    if (information) {
+        soundManager->play("open_window");
+        ui_showTileInformation(*tile);
+    } else if (!tile->actions.empty() && map.layer == 0) {
+        ui_showTileActions(*tile);
+    }
+}
+
+sf::Vector2i Game::scaled(int windowX, int windowY) const {
+    return {windowX / scale, windowY / scale};
 }
 
 void Game::present() {
@@ -187,4 +294,123 @@ void Game::saveScreenshot() {
     localtime_r(&now, &local);
     // A missing folder fails the save; SFML reports it and the game goes on.
     frame.copyToImage().saveToFile(screenshotsFolder() + screenshotFileName(local));
+}
+
+sf::Vector2i Game::pickTile(sf::Vector2i position, bool visibleOnly) {
+    const sf::Texture* isomap = spriteManager->get("isomap")->getTexture();
+    const sf::Image keys = isomap != nullptr ? isomap->copyToImage() : sf::Image();
+    const sf::Vector2f topLeft = mapView->getCenter() - mapView->getSize() / 2.f;
+    const sf::Vector2i world(static_cast<int>(static_cast<float>(position.x) + topLeft.x),
+                             static_cast<int>(static_cast<float>(position.y) + topLeft.y));
+    const sf::Vector2i picked = pickTileAt(keys, *simulation->map, world, visibleOnly);
+    std::printf("clickedTile: %d, %d\n", picked.x, picked.y);
+    return picked;
+}
+
+void Game::centreViewOnTile(int x, int y) {
+    const sf::Vector2i corner = tileCorner(x, y);
+    centreViewOnPoint(static_cast<float>(corner.x + kTileWidth / 2),
+                      static_cast<float>(corner.y + kTileHeight / 2));
+}
+
+void Game::centreViewOnPoint(float x, float y) {
+    const sf::Vector2f size = mapView->getSize();
+    mapView->reset(sf::FloatRect(x - size.x / 2.f, y - size.y / 2.f, size.x, size.y));
+    cullMapToView();
+}
+
+void Game::cullMapToView() {
+    const sf::Vector2f size = mapView->getSize();
+    const sf::Vector2f topLeft = mapView->getCenter() - size / 2.f;
+    const std::scoped_lock lock(simulation->mapMutex);
+    simulation->map->cullToView(topLeft.x, topLeft.y, size.x, size.y);
+}
+
+void Game::rotateLeft() {
+    rotate(false);
+}
+
+void Game::rotateRight() {
+    rotate(true);
+}
+
+void Game::rotate(bool right) {
+    sf::Vector2i centre;
+    {
+        const std::scoped_lock lock(simulation->mapMutex);
+        Map& map = *simulation->map;
+        const sf::Vector2f middle = mapView->getSize() / 2.f;
+        const sf::Vector2i picked =
+            pickTile(sf::Vector2i(static_cast<int>(middle.x), static_cast<int>(middle.y)), true);
+        // Only a square grid turns; any other keeps its tiles where they are.
+        centre =
+            map.width == map.height ? rotatedTile(picked, map.width, map.height, right) : picked;
+        if (right)
+            map.rotateRight();
+        else
+            map.rotateLeft();
+    }
+    centreViewOnTile(centre.x, centre.y);
+}
+
+void Game::startShake(float strength, float decay) {
+    shakeOrigin = mapView->getCenter();
+    shakeActive = true;
+    shakeStrength = strength;
+    shakeDecay = decay;
+}
+
+void Game::updateShake() {
+    if (!shakeActive)
+        return;
+    const float angle = static_cast<float>(std::rand() % FullCircleDegrees) * DegreesToRadians;
+    const float reach = shakeStrength * ShakeReach;
+    // The view stays at its last offset when the shake ends, at most a few units away.
+    mapView->setCenter(shakeOrigin +
+                       sf::Vector2f(std::sin(angle) * reach, std::cos(angle) * reach));
+    shakeStrength -= frameTime * shakeDecay;
+    if (shakeStrength <= 0.f) {
+        shakeStrength = 0.f;
+        shakeActive = false;
+    }
+}
+
+void Game::addFloatingEffect(float x, float y, float drift) {
+    floatingEffects.push_back(FloatingEffect{x, y, 0.f, drift});
+}
+
+void Game::drawFloatingEffects(sf::RenderTarget& target) {
+    sf::Sprite& plusOne = *spriteManager->get("ui/plusone");
+    if (const sf::Texture* texture = plusOne.getTexture())
+        plusOne.setTextureRect(sf::IntRect(sf::Vector2i(), sf::Vector2i(texture->getSize())));
+    plusOne.setScale(1.f, 1.f);
+    plusOne.setOrigin(PlusOneOrigin);
+    for (FloatingEffect& mark : floatingEffects)
+        if (mark.advance(frameTime)) {
+            plusOne.setPosition(std::trunc(mark.x), std::trunc(mark.y));
+            target.draw(plusOne);
+        }
+    const auto expired = [](const FloatingEffect& mark) {
+        return mark.age >= FloatingEffect::kLifetime;
+    };
+    floatingEffects.erase(std::remove_if(floatingEffects.begin(), floatingEffects.end(), expired),
+                          floatingEffects.end());
+}
+
+void Game::drawMap(sf::RenderTarget& target) {
+    updateShake();
+    target.setView(*mapView);
+    mapRenderer->draw(target);
+    drawFloatingEffects(target);
+    soundManager->update(frameTime);
+}
+
+// Until the tile windows exist, a click on a tile selects it, so the player sees what
+// was picked.
+void Game::ui_showTileActions(Tile& tile) {
+    simulation->map->setSelectedTile(&tile);
+}
+
+void Game::ui_showTileInformation(Tile& tile) {
+    simulation->map->setSelectedTile(&tile);
 }

@@ -2,13 +2,20 @@
 // The one object of the program: owns the window and its views, the settings, the
 // asset managers and the city, and runs the frame loop. Every subsystem receives a
 // reference to it and reaches its siblings through it. Non-copyable.
+#include "game/FloatingEffect.h"
+
 #include <SFML/Graphics.hpp>
 #include <memory>
+#include <string>
+#include <vector>
 
 class Config;
 class SpriteManager;
 class SoundManager;
 class FontManager;
+class MapRenderer;
+class Simulation;
+class Tile;
 
 class Game {
 public:
@@ -46,6 +53,30 @@ public:
     // Where this frame is drawn: the render texture while post-processing is on.
     sf::RenderTarget& frameTarget();
 
+    // --- Camera, picking and effects ---------------------------------------------
+    // The tile under a position in scaled window coordinates, through the key colours
+    // of "isomap"; (0, 0) when no tile is there. Callers that go on to open a tile's
+    // screen hold the simulation's mapMutex.
+    sf::Vector2i pickTile(sf::Vector2i position, bool visibleOnly);
+    void centreViewOnTile(int x, int y);
+    void centreViewOnPoint(float x, float y);
+    // Marks the tiles outside the map view off-screen; after every move of the view.
+    void cullMapToView();
+    // Quarter turns of the city that keep the tile at the middle of the screen there.
+    void rotateLeft();
+    void rotateRight();
+    void startShake(float strength, float decay);
+    void updateShake();
+    // Moves, draws and expires the plus-one marks; the map view is set.
+    void drawFloatingEffects(sf::RenderTarget& target);
+    void addFloatingEffect(float x, float y, float drift);
+
+    // --- Tile screens ---------------------------------------------------------------
+    // A left click on a tile that offers actions in build mode, and a right click on
+    // any tile. Called with mapMutex held.
+    void ui_showTileActions(Tile& tile);
+    void ui_showTileInformation(Tile& tile);
+
     std::unique_ptr<sf::RenderWindow> window;
     std::unique_ptr<sf::View> mapView;
     std::unique_ptr<sf::View> uiView;
@@ -55,6 +86,8 @@ public:
     std::unique_ptr<SoundManager> soundManager;
     std::unique_ptr<FontManager> fontManager;
     std::unique_ptr<Config> config;
+    std::unique_ptr<Simulation> simulation;
+    std::unique_ptr<MapRenderer> mapRenderer;
     sf::Color paperColor = sf::Color::Black;
     sf::Color inkColor = sf::Color::Black;
     int scale = 1;
@@ -64,7 +97,30 @@ public:
     bool recreateWindowRequested = false;
     bool screenshotRequested = false;
 
+    sf::Vector2i dragStartMouse; // window pixels
+    bool dragging = false;
+    sf::Vector2f dragStartCentre; // map-view centre at the press
+    bool shakeActive = false;
+    float shakeStrength = 0.f;
+    float shakeDecay = 0.f; // strength lost a second
+    sf::Vector2f shakeOrigin;
+    std::vector<FloatingEffect> floatingEffects;
+    // The caption of the shown information layer, for the status strip.
+    std::string statusText;
+
 private:
+    void handleEvent(const sf::Event& event);
+    void handleKey(const sf::Event::KeyEvent& key);
+    void pressMouse(const sf::Event::MouseButtonEvent& button);
+    void releaseMouse(const sf::Event::MouseButtonEvent& button);
+    void moveMouse(const sf::Event::MouseMoveEvent& move);
+    void openTileScreen(sf::Vector2i windowPosition, bool information);
+    sf::Vector2i scaled(int windowX, int windowY) const;
+    void rotate(bool right);
+    void drawMap(sf::RenderTarget& target);
+    // Starts the temporary new game shown until the title screen exists.
+    void startFirstCity();
+
     // The back buffer still holds the composed frame here, before it is shown.
     void saveScreenshot();
 };
