@@ -1,0 +1,73 @@
+#include "SimOptions.h"
+
+#include <charconv>
+#include <climits>
+#include <cstring>
+
+namespace {
+
+// Whole decimal numbers only: a typo must not silently become 0.
+template <class Number> bool parseNumber(const char* text, Number& out) {
+    const char* end = text + std::strlen(text);
+    const auto [stop, status] = std::from_chars(text, end, out);
+    return status == std::errc() && stop == end && stop != text;
+}
+
+} // namespace
+
+const char* SimOptions::usage() {
+    return "usage: tapburg-sim [--new | --load FILE] [--seed N] [--days N] [--autoplay] "
+           "[--save FILE] [--json] [--verbose]";
+}
+
+std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, std::string& error) {
+    SimOptions options;
+    bool sawNew = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool takesValue =
+            arg == "--load" || arg == "--seed" || arg == "--days" || arg == "--save";
+        if (takesValue && i + 1 >= argc) {
+            error = arg + " needs a value";
+            return std::nullopt;
+        }
+        const char* value = takesValue ? argv[++i] : nullptr;
+        if (arg == "--new") {
+            sawNew = true;
+        } else if (arg == "--load") {
+            options.loadPath = value;
+        } else if (arg == "--save") {
+            options.savePath = value;
+        } else if (arg == "--seed") {
+            if (!parseNumber(value, options.seed)) {
+                error = std::string("--seed needs a whole number from 0 to ") +
+                        std::to_string(UINT_MAX) + ", not \"" + value + "\"";
+                return std::nullopt;
+            }
+        } else if (arg == "--days") {
+            if (!parseNumber(value, options.days) || options.days < 0) {
+                error =
+                    std::string("--days needs a whole number of at least 0, not \"") + value + "\"";
+                return std::nullopt;
+            }
+        } else if (arg == "--autoplay") {
+            options.autoplay = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--verbose") {
+            options.verbose = true;
+        } else {
+            error = "unknown argument \"" + arg + "\"";
+            return std::nullopt;
+        }
+        if (takesValue && std::strlen(value) == 0) {
+            error = arg + " needs a value";
+            return std::nullopt;
+        }
+    }
+    if (sawNew && !options.loadPath.empty()) {
+        error = "--new and --load exclude each other";
+        return std::nullopt;
+    }
+    return options;
+}

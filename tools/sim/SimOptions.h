@@ -1,0 +1,18 @@
+#pragma once
+// The command line of tapburg-sim.
+#include <optional>
+#include <string>
+
+struct SimOptions {
+    std::string loadPath; // empty: a new game
+    unsigned seed = 1;
+    int days = 0;
+    bool autoplay = false;
+    std::string savePath; // empty: nothing written
+    bool json = false;
+    bool verbose = false; // the simulation's own diagnostics go to standard error
+
+    // Null with a one-line reason in `error` for anything it does not understand.
+    static std::optional<SimOptions> parse(int argc, const char* const* argv, std::string& error);
+    static const char* usage();
+};
