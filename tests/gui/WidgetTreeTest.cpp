@@ -1,0 +1,151 @@
+// The widget tree: dispatch order with the shared handled flag, hidden and disabled
+// subtrees, hit-test edges and deferred deletion.
+#include "GuiTestSupport.h"
+#include "gui/Widget.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using guitest::GuiTest;
+
+// Records each visit with the handled flag as it found it.
+class Probe : public gui::Widget {
+public:
+    Probe(UI& ui, std::string name, std::vector<std::string>& log, bool consumes,
+          sf::IntRect rect = {})
+        : Widget(ui, {rect.left, rect.top}, {rect.width, rect.height}), name_(std::move(name)),
+          log_(log), consumes_(consumes) {}
+
+    bool handleEvent(const sf::Event& event, bool& handled) override {
+        log_.push_back(name_ + (handled ? "+" : "-"));
+        Widget::handleEvent(event, handled);
+        return consumes_;
+    }
+
+private:
+    std::string name_;
+    std::vector<std::string>& log_;
+    bool consumes_;
+};
+
+class WidgetTree : public GuiTest {
+protected:
+    Probe* probe(gui::Widget& parent, const std::string& name, bool consumes,
+                 sf::IntRect rect = {}) {
+        return parent.add(std::make_unique<Probe>(*ui, name, log, consumes, rect));
+    }
+    bool dispatch(gui::Widget& root) {
+        bool handled = false;
+        return root.handleEvent(mouseEvent(sf::Event::MouseButtonPressed), handled);
+    }
+
+    gui::Widget root{*ui, {0, 0}, {640, 360}};
+    std::vector<std::string> log;
+};
+
+TEST_F(WidgetTree, TopmostChildFirstAndTheOnesBelowSeeTheFlag) {
+    probe(root, "bottom", false);
+    probe(root, "middle", true);
+    probe(root, "top", false);
+    EXPECT_TRUE(dispatch(root));
+    EXPECT_EQ(log, (std::vector<std::string>{"top-", "middle-", "bottom+"}));
+}
+
+TEST_F(WidgetTree, HiddenAndDisabledSubtreesGetNoEvents) {
+    gui::Widget* hidden = root.add(std::make_unique<gui::Widget>(*ui));
+    probe(*hidden, "underHidden", true);
+    hidden->setVisible(false);
+    gui::Widget* disabled = root.add(std::make_unique<gui::Widget>(*ui));
+    probe(*disabled, "underDisabled", true);
+    disabled->setEnabled(false);
+    EXPECT_FALSE(dispatch(root));
+    EXPECT_TRUE(log.empty());
+    EXPECT_FALSE(disabled->children().front()->isActive());
+    EXPECT_TRUE(hidden->children().front()->isActive());
+}
+
+TEST_F(WidgetTree, HitTestEdgesAreHalfOpen) {
+    gui::Widget* box =
+        root.add(std::make_unique<gui::Widget>(*ui, sf::Vector2i(10, 20), sf::Vector2i(30, 40)));
+    const struct {
+        sf::Vector2i point;
+        bool inside;
+    } cases[] = {{{10, 20}, true},  {{39, 59}, true}, {{40, 30}, false},
+                 {{20, 60}, false}, {{9, 30}, false}, {{20, 19}, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(root.findWidgetAt(c.point, nullptr) == box, c.inside)
+            << c.point.x << "," << c.point.y;
+}
+
+TEST_F(WidgetTree, TopmostOverlappingSiblingIsHitAndHiddenOnesAreNot) {
+    gui::Widget* lower = probe(root, "lower", false, {0, 0, 50, 50});
+    gui::Widget* upper = probe(root, "upper", false, {20, 20, 50, 50});
+    gui::Widget* nested = probe(*upper, "nested", false, {5, 5, 10, 10});
+    EXPECT_EQ(root.findWidgetAt({30, 30}, nullptr), nested); // (25, 25) absolute + 5
+    EXPECT_EQ(root.findWidgetAt({22, 22}, nullptr), upper);
+    EXPECT_EQ(root.findWidgetAt({10, 10}, nullptr), lower);
+    upper->setVisible(false);
+    EXPECT_EQ(root.findWidgetAt({30, 30}, nullptr), lower);
+    root.setEnabled(false);
+    EXPECT_EQ(root.findWidgetAt({30, 30}, nullptr), nullptr);
+}
+
+TEST_F(WidgetTree, AbsolutePositionAddsTheAncestors) {
+    gui::Widget* outer = probe(root, "outer", false, {10, 20, 100, 100});
+    root.setPosition({1, 2});
+    gui::Widget* inner = probe(*outer, "inner", false, {3, 4, 5, 5});
+    EXPECT_EQ(inner->getAbsolutePosition(), sf::Vector2i(14, 26));
+}
+
+TEST_F(WidgetTree, ClosedWidgetLivesUntilTheNextDrawAndClosingTwiceIsHarmless) {
+    gui::Widget* parent = ui->gameRoot->add(std::make_unique<gui::Widget>(*ui));
+    bool deleted = false;
+    class Sentinel : public gui::Widget {
+    public:
+        Sentinel(UI& ui, bool& flag) : Widget(ui), flag_(flag) {}
+        ~Sentinel() override { flag_ = true; }
+
+    private:
+        bool& flag_;
+    };
+    gui::Widget* doomed = parent->add(std::make_unique<Sentinel>(*ui, deleted));
+    doomed->close();
+    doomed->close();
+    EXPECT_TRUE(parent->children().empty());
+    EXPECT_EQ(doomed->parent(), nullptr);
+    EXPECT_FALSE(deleted);
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(640, 360));
+    ui->draw(target);
+    EXPECT_TRUE(deleted);
+}
+
+TEST_F(WidgetTree, DetachingAStrangerChangesNothing) {
+    probe(root, "child", false);
+    gui::Widget stranger(*ui);
+    EXPECT_EQ(root.detachChild(&stranger), nullptr);
+    EXPECT_EQ(root.children().size(), 1u);
+}
+
+TEST_F(WidgetTree, AWidgetClosingItsSiblingDuringDispatchIsSafe) {
+    probe(root, "bottom", false);
+    gui::Widget* victim = probe(root, "victim", false);
+    class Closer : public gui::Widget {
+    public:
+        Closer(UI& ui, gui::Widget*& target) : Widget(ui), target_(target) {}
+        bool handleEvent(const sf::Event&, bool&) override {
+            target_->close();
+            return true;
+        }
+
+    private:
+        gui::Widget*& target_;
+    };
+    root.add(std::make_unique<Closer>(*ui, victim));
+    EXPECT_TRUE(dispatch(root));
+    EXPECT_EQ(log, std::vector<std::string>{"bottom+"});
+}
+
+} // namespace
