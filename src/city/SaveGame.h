@@ -32,7 +32,7 @@ public:
     static SaveResult saveSlot(Simulation& simulation, int slot);
     static SaveResult loadSlot(Simulation& simulation, int slot);
 
-    // The whole file as text; nullopt-like empty result with ok = false when it cannot
-    // be read. Files above a limit no game could reach are refused unread.
+    // Reads the whole file into text; fails for a file that cannot be read and, unread,
+    // for one larger than any game could write.
     static SaveResult readText(const std::string& path, std::string& text);
 };
