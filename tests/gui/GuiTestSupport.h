@@ -23,8 +23,7 @@ protected:
         // torn down with every windowless game and the X display soon fails to reopen.
         static const sf::Texture keepContext;
         game.config = std::make_unique<Config>();
-        // Effects stay off: a sound still playing when its manager goes takes the
-        // X connection of later tests down with it.
+        // Effects stay off: these tests check what a click does, not what it sounds like.
         game.config->set("sfxEnabled", "false");
         game.uiView = std::make_unique<sf::View>(sf::FloatRect(0.f, 0.f, 640.f, 360.f));
         game.spriteManager = std::make_unique<SpriteManager>(game);
