@@ -1,0 +1,112 @@
+// The daily tick of a fully built city: median and longest tick over many days, and the
+// memory the process holds, on 75 x 75, 150 x 150 and 300 x 300 maps. The tick body runs
+// on the benchmark's thread, so thread start-up is not part of the figure.
+#include "CityFixture.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr double kMiB = 1024.0; // /proc reports kB
+constexpr int kMinimumTicks = 100;
+
+// The fixture's city plus what it lacks for a realistic day: residents, trees beside the
+// houses and a landfill per 400 tiles.
+int furnish(Simulation& sim) {
+    int k = 0;
+    int buildings = 0;
+    for (Tile& tile : sim.map->tiles) {
+        ++k;
+        if (House* house = tile.house())
+            house->residents = house->capacity * (1 + k % 3) / 3;
+        else if (tile.kind == TileKind::Empty && k % 400 == 0)
+            tile.setKind(TileKind::Landfill);
+        else if (tile.kind == TileKind::Empty && k % 3 == 0)
+            tile.setKind(TileKind::Tree);
+        buildings += tile.building != nullptr ? 1 : 0;
+    }
+    sim.map->markEverythingChanged();
+    sim.map->recalculateVisibleTiles();
+    sim.rebuildActionLists();
+    return buildings;
+}
+
+// Peak and current resident memory of the process, in kB.
+std::pair<double, double> memoryKb() {
+    std::ifstream status("/proc/self/status");
+    double peak = 0.0;
+    double now = 0.0;
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            peak = std::stod(line.substr(6));
+        else if (line.rfind("VmRSS:", 0) == 0)
+            now = std::stod(line.substr(6));
+    }
+    return {peak, now};
+}
+
+// The tick prints its diagnostics; they would drown the report.
+class QuietStdout {
+public:
+    QuietStdout() : saved(dup(STDOUT_FILENO)) {
+        std::fflush(stdout);
+        if (std::FILE* null = std::fopen("/dev/null", "w")) {
+            dup2(fileno(null), STDOUT_FILENO);
+            std::fclose(null);
+        }
+    }
+    ~QuietStdout() {
+        std::fflush(stdout);
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+    }
+    QuietStdout(const QuietStdout&) = delete;
+    QuietStdout& operator=(const QuietStdout&) = delete;
+
+private:
+    int saved;
+};
+
+void BM_DailyTick(benchmark::State& state) {
+    Simulation sim;
+    std::vector<double> millis;
+    int buildings = 0;
+    {
+        const QuietStdout quiet;
+        buildFullCity(sim, static_cast<int>(state.range(0)));
+        buildings = furnish(sim);
+        for (auto _ : state) {
+            const auto start = std::chrono::steady_clock::now();
+            sim.buildingTick();
+            millis.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
+        }
+    }
+    std::sort(millis.begin(), millis.end());
+    const auto [peak, now] = memoryKb();
+    state.counters["buildings"] = buildings;
+    state.counters["houses"] = static_cast<double>(sim.map->lists.houses.size());
+    state.counters["median_ms"] = millis[millis.size() / 2];
+    state.counters["max_ms"] = millis.back();
+    state.counters["rss_MiB"] = now / kMiB;
+    state.counters["peak_MiB"] = peak / kMiB;
+}
+
+} // namespace
+
+BENCHMARK(BM_DailyTick)
+    ->Arg(75)
+    ->Arg(150)
+    ->Arg(300)
+    ->Iterations(kMinimumTicks * 2)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,133 @@
+// Runs ticks back to back while another thread plays and a third reads what drawing
+// reads. Its worth is under ThreadSanitizer (the "stress" label), where any access
+// that races the tick fails the run.
+#include "CityTestSupport.h"
+
+#include <algorithm>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+constexpr int kSide = 24;
+constexpr int kDays = 120;
+
+// Roads on every third row, a mix of every building between them, all unlocked and
+// every service lacking, so that deaths and fires happen too.
+void buildBusyCity(Simulation& sim) {
+    makeBlankMap(sim, kSide, kSide);
+    sim.unlocked = 511;
+    sim.city->setBudget(1e9);
+    constexpr TileKind kMix[] = {TileKind::House,      TileKind::House,      TileKind::Shop,
+                                 TileKind::House,      TileKind::Factory,    TileKind::House,
+                                 TileKind::WaterTower, TileKind::House,      TileKind::Park,
+                                 TileKind::House,      TileKind::Commercial, TileKind::Landfill,
+                                 TileKind::House,      TileKind::Hospital,   TileKind::Empty};
+    int k = 0;
+    for (Tile& tile : sim.map->tiles) {
+        if (tile.y % 3 == 1) {
+            tile.setKind(TileKind::Road);
+            continue;
+        }
+        const TileKind kind = kMix[k++ % std::size(kMix)];
+        tile.setKind(kind, 1 + k % 3);
+        if (House* house = tile.house()) {
+            house->residents = house->capacity;
+            house->fireRisk = -60.0;
+        }
+    }
+    sim.map->markEverythingChanged();
+    sim.map->recalculateVisibleTiles();
+    sim.rebuildActionLists();
+}
+
+// What the player does: every command that could touch what the tick uses.
+void play(Simulation& sim, const std::atomic<bool>& done) {
+    for (unsigned step = 0; !done; ++step) {
+        const std::vector<Tile*> visible = sim.map->visibleTiles();
+        Tile* tile = visible[step * 7919 % visible.size()];
+        sim.buyAction(tile->number, step % 3);
+        for (int i = 0; i < 4; ++i)
+            sim.actionClick();
+        switch (step % 9) {
+        case 0:
+            sim.cancelAction();
+            break;
+        case 1:
+            sim.rotateLeft();
+            break;
+        case 2:
+            sim.rotateRight();
+            break;
+        case 3:
+            sim.adjustRent(*tile, step % 2 == 0 ? 1 : -1);
+            break;
+        case 4:
+            sim.raiseGoodsPrice(static_cast<int>(step % 3));
+            break;
+        case 5:
+            sim.lowerGoodsPrice(static_cast<int>(step % 3));
+            break;
+        case 6:
+            sim.cycleFactoryGoods(*tile, true);
+            break;
+        case 7:
+            sim.borrow(5000);
+            break;
+        default:
+            sim.payBack(5000);
+            break;
+        }
+    }
+}
+
+// What drawing and the information windows read, under the same rule.
+long long draw(Simulation& sim, const std::atomic<bool>& done) {
+    long long seen = 0;
+    while (!done) {
+        {
+            const std::scoped_lock lock(sim.mapMutex);
+            for (const Tile& tile : sim.map->tiles) {
+                seen += static_cast<long long>(tile.actions.size()) + tile.flags +
+                        static_cast<long long>(tile.crime + tile.fireSafety + tile.healthCare);
+                if (const House* house = tile.house())
+                    seen += house->residents + house->shownNeeds;
+            }
+            seen += static_cast<long long>(sim.progress) + static_cast<int>(sim.actionKind);
+        }
+        seen += static_cast<long long>(sim.city->budgetNow()) + sim.city->populationNow();
+        seen += static_cast<long long>(sim.map->visibleTiles().size());
+        sim.drainRequests([&seen](const Request& request) { seen += request.text.size(); });
+        std::this_thread::yield();
+    }
+    return seen;
+}
+
+} // namespace
+
+TEST(TickStressTest, PlayerAndDrawingNeverRaceTheTick) {
+    std::srand(5);
+    Simulation sim;
+    buildBusyCity(sim);
+    std::atomic<bool> done{false};
+    long long drawn = 0;
+    std::thread player([&] { play(sim, done); });
+    std::thread drawer([&] { drawn = draw(sim, done); });
+    for (int day = 0; day < kDays; ++day) {
+        sim.advanceDay();
+        sim.waitForTick();
+    }
+    done = true;
+    player.join();
+    drawer.join();
+    sim.waitForTick();
+    EXPECT_GE(sim.dayCounter, kDays);
+    EXPECT_FALSE(sim.tickRunning());
+    EXPECT_NE(drawn, 0);
+    const auto burnt =
+        std::count_if(sim.map->tiles.begin(), sim.map->tiles.end(), [](const Tile& t) {
+            return t.hasFlag(kFlagBurning) || t.kind == TileKind::Rubble;
+        });
+    EXPECT_GT(burnt, 0); // the fire path ran too
+}
