@@ -32,16 +32,35 @@ build() {
     cmake --build "$build_dir" -j"$(nproc)"
 }
 
-# Tests open windows and audio devices: without a display they run under Xvfb, and
-# OpenAL always uses its null driver so no sound card is needed.
+# Tests open windows and audio devices: without a display they run on a private Xvfb,
+# and OpenAL always uses its null driver so no sound card is needed. Xvfb picks its own
+# free display number (-displayfd), so parallel runs on one machine never share one.
 run_tests() {
     export ALSOFT_DRIVERS=null
     local ctest=(ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)" "$@")
-    if [ -z "${DISPLAY:-}" ]; then
-        xvfb-run -a -s "-screen 0 1920x1080x24" "${ctest[@]}"
-    else
+    if [ -n "${DISPLAY:-}" ]; then
         "${ctest[@]}"
+        return
     fi
+    local fdfile xvfb
+    fdfile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.1
+    done
+    if [ ! -s "$fdfile" ]; then
+        echo "Xvfb did not start" >&2
+        kill "$xvfb" 2>/dev/null || true
+        return 1
+    fi
+    local status=0
+    DISPLAY=":$(head -n1 "$fdfile")" "${ctest[@]}" || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    rm -f "$fdfile"
+    return "$status"
 }
 
 case "${1:-}" in
