@@ -3,6 +3,7 @@
 #include "city/City.h"
 #include "city/Map.h"
 #include "city/Messages.h"
+#include "city/ProviderPool.h"
 #include "city/Simulation.h"
 
 #include <algorithm>
@@ -13,87 +14,6 @@
 #include <utility>
 
 namespace {
-
-// What a provider of any family offers a house: its places and how many are taken.
-struct ProviderSlot {
-    int capacity = 0;
-    std::atomic<int>* taken = nullptr;
-    std::atomic<double>* efficiency = nullptr; // job buildings only
-    int range = -1;
-};
-
-ProviderSlot slotOf(Tile& tile) {
-    if (Shop* shop = tile.shop())
-        return {shop->capacity, &shop->visitors, nullptr, shop->range};
-    if (Factory* factory = tile.factory())
-        return {factory->capacity, &factory->workers, &factory->efficiency, factory->range};
-    if (Commercial* office = tile.commercial())
-        return {office->capacity, &office->workers, &office->efficiency, office->range};
-    if (WaterSupply* water = tile.waterSupply())
-        return {water->capacity, &water->users, nullptr, water->range};
-    return {};
-}
-
-struct ServiceFamily {
-    std::vector<Tile*> Tile::*providers;
-    int House::*toPlace;
-    int need;
-};
-constexpr ServiceFamily kShopService{&Tile::shopsInRange, &House::shoppersToPlace, kNeedShops};
-constexpr ServiceFamily kJobService{&Tile::jobsInRange, &House::jobSeekersToPlace, kNeedJobs};
-constexpr ServiceFamily kWaterService{&Tile::waterInRange, &House::waterUsersToPlace, kNeedWater};
-
-// The nearest provider that has room and whose own range reaches the house.
-Tile* firstReachable(const Tile& house, const ServiceFamily& family) {
-    for (Tile* provider : house.*family.providers) {
-        const ProviderSlot slot = slotOf(*provider);
-        if (slot.taken != nullptr && slot.taken->load() < slot.capacity &&
-            std::abs(provider->x - house.x) <= slot.range &&
-            std::abs(provider->y - house.y) <= slot.range)
-            return provider;
-    }
-    return nullptr;
-}
-
-void serve(Tile& tile, const ServiceFamily& family) {
-    House* house = tile.house();
-    if (house == nullptr)
-        return;
-    int& left = house->*family.toPlace;
-    while (left >= 1) {
-        Tile* provider = firstReachable(tile, family);
-        if (provider == nullptr)
-            break;
-        const ProviderSlot slot = slotOf(*provider);
-        const int moved = std::min(left, slot.capacity - slot.taken->load());
-        left -= moved;
-        const int taken = *slot.taken += moved;
-        if (slot.efficiency != nullptr && slot.capacity > kIdleWorkers)
-            *slot.efficiency = std::max(0.0, static_cast<double>(taken - kIdleWorkers) /
-                                                 (slot.capacity - kIdleWorkers));
-    }
-    if (left == 0)
-        house->needs &= ~family.need;
-}
-
-// Houses whose nearest reachable provider is closer are served first. A house that
-// reaches none comes last, so the order is total and each house keeps its place
-// among equals.
-void serveInDistanceOrder(std::vector<Tile*> houses, const ServiceFamily& family) {
-    std::vector<std::pair<int, Tile*>> keyed;
-    keyed.reserve(houses.size());
-    for (Tile* house : houses) {
-        const Tile* provider = firstReachable(*house, family);
-        const int dx = provider != nullptr ? provider->x - house->x : 0;
-        const int dy = provider != nullptr ? provider->y - house->y : 0;
-        keyed.emplace_back(
-            provider != nullptr ? dx * dx + dy * dy : std::numeric_limits<int>::max(), house);
-    }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [distance, house] : keyed)
-        serve(*house, family);
-}
 
 // A share of the base amount by how full the building is past its break-even point.
 // Losses are paid at once (rounded down), profits once a whole unit has gathered.
@@ -154,18 +74,6 @@ int BuildingTick::dailyIncome(Tile& tile) {
     return kind < kFixedDailyAmount.size() ? kFixedDailyAmount[kind] : 0;
 }
 
-void BuildingTick::serveShops(Tile& house) {
-    serve(house, kShopService);
-}
-
-void BuildingTick::serveJobs(Tile& house) {
-    serve(house, kJobService);
-}
-
-void BuildingTick::serveWater(Tile& house) {
-    serve(house, kWaterService);
-}
-
 void BuildingTick::run() {
     std::puts("");
     tickStart = stepStart = Clock::now();
@@ -208,10 +116,6 @@ ServiceLacks BuildingTick::lacksToday() const {
 }
 
 void BuildingTick::resetDemand() {
-    for (const std::vector<Tile*>* providers : {&lists.shops, &lists.jobBuildings, &lists.water})
-        for (Tile* tile : *providers)
-            if (const ProviderSlot slot = slotOf(*tile); slot.taken != nullptr)
-                *slot.taken = 0;
     for (Tile* tile : lists.houses) {
         tile->crime = tile->fireSafety = tile->healthCare = 0.0;
         House* house = tile->house();
@@ -225,9 +129,11 @@ void BuildingTick::resetDemand() {
 }
 
 void BuildingTick::serveAll() {
-    serveInDistanceOrder(lists.houses, kShopService);
-    serveInDistanceOrder(lists.houses, kJobService);
-    serveInDistanceOrder(lists.houses, kWaterService);
+    ProviderPool pool(*simulation.map, lists);
+    for (ProviderPool::Family family :
+         {ProviderPool::Family::Shops, ProviderPool::Family::Jobs, ProviderPool::Family::Water})
+        pool.serveInDistanceOrder(lists.houses, family);
+    pool.publish();
 }
 
 void BuildingTick::printStep(const char* format) {

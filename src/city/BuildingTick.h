@@ -19,11 +19,6 @@ public:
 
     // The money a building yields today; moves its income carry.
     static int dailyIncome(Tile& tile);
-    // Each places as much of the house's demand as reachable providers can take,
-    // nearest first, and clears the need when all of it is placed.
-    static void serveShops(Tile& house);
-    static void serveJobs(Tile& house);
-    static void serveWater(Tile& house);
 
 private:
     using Clock = std::chrono::steady_clock;
