@@ -2,8 +2,11 @@
 #include "city/BuildingTick.h"
 #include "city/Messages.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -246,4 +249,30 @@ TEST_F(TickTest, TwoDatePressesDuringATickMakeOneDay) {
     EXPECT_LE(sim.dayCounter, 2);
     EXPECT_FALSE(sim.tickRunning());
     EXPECT_FALSE(sim.waitForTick()); // nothing left to wait for
+}
+
+TEST(TickThreadTest, ClosingWhileATickRunsWaitsForIt) {
+    auto sim = std::make_unique<Simulation>();
+    makeBlankMap(*sim, 30, 30);
+    sim->setTickHookForTests([] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); });
+    ASSERT_EQ(sim->advanceDay(), 1u);
+    sim.reset(); // must join the tick before the map and city go
+    SUCCEED();
+}
+
+TEST(RequestQueueTest, AnUndrainedQueueKeepsTheNewestInOrder) {
+    RequestQueue queue;
+    for (int i = 0; i < 5000; ++i)
+        queue.centreViewOnTile(i, 0);
+    const std::vector<Request> kept = queue.take();
+    ASSERT_EQ(kept.size(), RequestQueue::kMaxPending);
+    EXPECT_EQ(kept.front().tileX, 5000 - static_cast<int>(RequestQueue::kMaxPending));
+    EXPECT_EQ(kept.back().tileX, 4999);
+    EXPECT_EQ(queue.size(), 0u);
+
+    queue.setActionTitle("a");
+    queue.drain({}); // nobody to hand them to: they stay
+    std::vector<std::string> seen;
+    queue.drain([&seen](const Request& r) { seen.push_back(r.text); });
+    EXPECT_EQ(seen, std::vector<std::string>{"a"});
 }
