@@ -4,6 +4,7 @@
 #include "assets/SoundManager.h"
 #include "assets/SpriteManager.h"
 #include "city/Map.h"
+#include "city/Request.h"
 #include "city/Simulation.h"
 #include "city/Tile.h"
 #include "game/InputRules.h"
@@ -57,25 +58,25 @@ bool Game::init(int, char**) {
 
 void Game::startFirstCity() {
     simulation->startNewGame();
-    const Map& map = *simulation->map;
-    centreViewOnTile(map.width / 2, map.height / 2);
+    simulation->drainRequests([this](const Request& request) { carryOut(request); });
 }
 
 void Game::run() {
+    const RequestHandler handler = [this](const Request& request) { carryOut(request); };
     while (window->isOpen()) {
         sf::RenderTarget& target = frameTarget();
         updateFrameTime();
         handleEvents();
         if (!window->isOpen())
             break;
+        // What the clicks of this frame asked for shows in this frame.
+        simulation->drainRequests(handler);
         target.clear(paperColor);
         drawMap(target);
         // The screens go here through uiView once they exist.
         target.setView(*uiView);
         present();
-        // Seam: the finished building tick is released and the simulation's requests
-        // (sounds, captions, shakes, plus-one marks) are carried out here once the tick
-        // and its request queue are part of the simulation.
+        simulation->releaseFinishedTick(handler);
         if (recreateWindowRequested) {
             recreateWindowRequested = false;
             createWindow();
@@ -338,18 +339,18 @@ void Game::rotate(bool right) {
     sf::Vector2i centre;
     {
         const std::scoped_lock lock(simulation->mapMutex);
-        Map& map = *simulation->map;
+        const Map& map = *simulation->map;
         const sf::Vector2f middle = mapView->getSize() / 2.f;
         const sf::Vector2i picked =
             pickTile(sf::Vector2i(static_cast<int>(middle.x), static_cast<int>(middle.y)), true);
         // Only a square grid turns; any other keeps its tiles where they are.
         centre =
             map.width == map.height ? rotatedTile(picked, map.width, map.height, right) : picked;
-        if (right)
-            map.rotateRight();
-        else
-            map.rotateLeft();
     }
+    if (right)
+        simulation->rotateRight();
+    else
+        simulation->rotateLeft();
     centreViewOnTile(centre.x, centre.y);
 }
 
@@ -395,6 +396,41 @@ void Game::drawFloatingEffects(sf::RenderTarget& target) {
     };
     floatingEffects.erase(std::remove_if(floatingEffects.begin(), floatingEffects.end(), expired),
                           floatingEffects.end());
+}
+
+void Game::carryOut(const Request& request) {
+    // Captions, message boxes, window refreshes and the title screen are the screens'
+    // to carry out; until they exist those requests are dropped.
+    switch (request.kind) {
+    case RequestKind::PlaySound:
+        playRequestedSound(request);
+        break;
+    case RequestKind::FloatingMark:
+        addFloatingEffect(request.x, request.y, request.drift);
+        break;
+    case RequestKind::Shake:
+        startShake(request.strength, request.decay);
+        break;
+    case RequestKind::CentreView:
+        centreViewOnTile(request.tileX, request.tileY);
+        break;
+    case RequestKind::LayerTitle:
+        statusText = request.text;
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::playRequestedSound(const Request& request) {
+    sf::Sound* sound = soundManager->getSound(request.text);
+    if (sound == nullptr || !soundManager->sfxEnabled()) {
+        soundManager->play(request.text);
+        return;
+    }
+    sound->setPitch(request.pitch);
+    sound->setVolume(request.volume);
+    sound->play();
 }
 
 void Game::drawMap(sf::RenderTarget& target) {

@@ -16,6 +16,7 @@ class FontManager;
 class MapRenderer;
 class Simulation;
 class Tile;
+struct Request;
 
 class Game {
 public:
@@ -42,6 +43,8 @@ public:
     // One step of the frame loop each.
     void updateFrameTime();
     void handleEvents();
+    // What handleEvents does with each event it takes from the window.
+    void handleEvent(const sf::Event& event);
     void present();
 
     // Asks for the next presented frame to be saved as a screenshot, as seen on screen
@@ -70,6 +73,9 @@ public:
     // Moves, draws and expires the plus-one marks; the map view is set.
     void drawFloatingEffects(sf::RenderTarget& target);
     void addFloatingEffect(float x, float y, float drift);
+
+    // Carries out one of the simulation's requests on the interface thread.
+    void carryOut(const Request& request);
 
     // --- Tile screens ---------------------------------------------------------------
     // A left click on a tile that offers actions in build mode, and a right click on
@@ -109,7 +115,6 @@ public:
     std::string statusText;
 
 private:
-    void handleEvent(const sf::Event& event);
     void handleKey(const sf::Event::KeyEvent& key);
     void pressMouse(const sf::Event::MouseButtonEvent& button);
     void releaseMouse(const sf::Event::MouseButtonEvent& button);
@@ -118,6 +123,7 @@ private:
     sf::Vector2i scaled(int windowX, int windowY) const;
     void rotate(bool right);
     void drawMap(sf::RenderTarget& target);
+    void playRequestedSound(const Request& request);
     // Starts the temporary new game shown until the title screen exists.
     void startFirstCity();
 

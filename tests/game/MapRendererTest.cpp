@@ -1,0 +1,188 @@
+#include "game/MapRenderer.h"
+
+#include "assets/BitmapFont.h"
+#include "assets/FontManager.h"
+#include "assets/SpriteManager.h"
+#include "city/Map.h"
+#include "city/Simulation.h"
+#include "game/Game.h"
+#include "platform/Config.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A 5 x 5 map drawn into a picture whose pixel (0, 100) is world point (0, 0), with
+// the generated art in palette 0.
+class MapPicture : public ::testing::Test {
+protected:
+    static constexpr int kTop = -100;
+
+    void SetUp() override {
+        game.config = std::make_unique<Config>();
+        game.spriteManager = std::make_unique<SpriteManager>(game);
+        game.fontManager = std::make_unique<FontManager>(game);
+        game.spriteManager->loadSprites();
+        game.fontManager->loadFonts();
+        game.simulation = std::make_unique<Simulation>();
+        game.mapRenderer = std::make_unique<MapRenderer>(game);
+        ASSERT_TRUE(picture.create(320, 200));
+        picture.setView(sf::View(sf::FloatRect(0.f, kTop, 320.f, 200.f)));
+        map().create(5, 5, true);
+        for (Tile& tile : map().tiles) {
+            tile.setKind(TileKind::Empty);
+            tile.flags = kFlagVisible;
+        }
+    }
+
+    Map& map() { return *game.simulation->map; }
+    Tile& tile(int x, int y) { return *map().tileAt(x, y); }
+    MapRenderer& renderer() { return *game.mapRenderer; }
+
+    House& placeHouse(int x, int y) {
+        tile(x, y).setKind(TileKind::House);
+        tile(x, y).orientation = 1;
+        return *tile(x, y).house();
+    }
+
+    sf::Image draw() {
+        picture.clear(game.paperColor);
+        renderer().draw(picture);
+        picture.display();
+        return picture.getTexture().copyToImage();
+    }
+
+    // Pixel of a world point.
+    static sf::Color at(const sf::Image& image, int x, int y) {
+        return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y - kTop));
+    }
+
+    // Whether two pictures agree over the box of tile (x, y) and the 60 rows above it.
+    static bool sameAroundTile(const sf::Image& a, const sf::Image& b, int x, int y) {
+        const int left = (x + y) * 16, top = (y - x) * 8;
+        for (int py = top - 60; py < top + 17; ++py)
+            for (int px = left; px < left + 34; ++px)
+                if (at(a, px, py) != at(b, px, py))
+                    return false;
+        return true;
+    }
+
+    Game game;
+    sf::RenderTexture picture;
+};
+
+} // namespace
+
+TEST_F(MapPicture, NumberLabelOnlyWhereTheLayerShowsIt) {
+    House& house = placeHouse(2, 2);
+    house.residents = 2;
+    BitmapFont& font = *game.fontManager->getFont(1);
+    const sf::Vector2i size = font.measureString("2/3");
+    ASSERT_GT(size.x, 0);
+    // The label box's left column, inside its paper outline: ink all the way down.
+    const int boxLeft = 64 + (32 - size.x) / 2 - 1;
+    const int boxTop = 0 - size.y / 2 + 7;
+    const auto labelShown = [&](const sf::Image& image) {
+        for (int y = boxTop; y < boxTop + size.y - 1; ++y)
+            if (at(image, boxLeft, y) != game.inkColor ||
+                at(image, boxLeft - 1, y) != game.paperColor)
+                return false;
+        return true;
+    };
+
+    map().layer = 1;
+    EXPECT_TRUE(labelShown(draw()));
+    EXPECT_EQ(renderer().overlayTiles, std::vector<Tile*>{&tile(2, 2)});
+
+    renderer().showHousing = false;
+    EXPECT_FALSE(labelShown(draw()));
+    EXPECT_TRUE(renderer().overlayTiles.empty());
+
+    renderer().showHousing = true;
+    for (const int layer : {0, 2, 3}) {
+        map().layer = layer;
+        EXPECT_FALSE(labelShown(draw())) << "layer " << layer;
+    }
+}
+
+TEST_F(MapPicture, BurningHouseShowsNoAttractivenessIcons) {
+    House& house = placeHouse(2, 2);
+    map().layer = 2;
+    const auto drawWith = [&](double attractiveness) {
+        house.shownAttractiveness = attractiveness;
+        return draw();
+    };
+    EXPECT_FALSE(sameAroundTile(drawWith(0.6), drawWith(-0.6), 2, 2));
+    tile(2, 2).flags |= kFlagBurning;
+    renderer().fireFrameTime = -100.f; // the fire holds still between the two pictures
+    EXPECT_TRUE(sameAroundTile(drawWith(0.6), drawWith(-0.6), 2, 2));
+}
+
+TEST_F(MapPicture, HiddenBuildingsLeaveMarkersAndNoOverlays) {
+    placeHouse(2, 2);
+    placeHouse(3, 3);
+    tile(0, 0).setKind(TileKind::Park);
+    map().layer = 2;
+    const sf::Image shown = draw();
+    renderer().showBuildings = false;
+    map().setSelectedTile(&tile(2, 2));
+    const sf::Image hidden = draw();
+    EXPECT_TRUE(renderer().overlayTiles.empty());
+    EXPECT_TRUE(sameAroundTile(shown, hidden, 0, 0)); // parks are not buildings
+
+    // The hidden house is the semi-filled marker, the highlighted one its highlight,
+    // and nothing stands above either.
+    const auto markerAt = [&](const char* name, int left, int top) {
+        const sf::Image marker = game.spriteManager->get(name)->getTexture()->copyToImage();
+        for (unsigned y = 0; y < 16; ++y)
+            for (unsigned x = 0; x < 32; ++x)
+                if (marker.getPixel(x, y).a == 255 &&
+                    at(hidden, left + int(x), top + int(y)) != marker.getPixel(x, y))
+                    return false;
+        return true;
+    };
+    EXPECT_TRUE(markerAt("tile_semi_filled", 96, 0));
+    EXPECT_TRUE(markerAt("tile_highlighted", 64, 0));
+    tile(2, 2).flags = 0;
+    tile(3, 3).flags = 0;
+    const sf::Image without = draw();
+    for (int y = -50; y < 0; ++y)
+        for (int x = 64; x < 130; ++x)
+            ASSERT_EQ(at(hidden, x, y), at(without, x, y)) << x << "," << y;
+}
+
+TEST_F(MapPicture, BuildableTilesBlinkHalfASecond) {
+    tile(2, 2).setKind(TileKind::Road);
+    game.simulation->rebuildActionLists();
+    ASSERT_FALSE(tile(2, 1).actions.empty());
+    game.frameTime = 0.f;
+    map().highlightTime = 0.2f;
+    const sf::Image on = draw();
+    map().highlightTime = 0.7f;
+    const sf::Image off = draw();
+    EXPECT_FALSE(sameAroundTile(on, off, 2, 1));
+    EXPECT_TRUE(sameAroundTile(on, off, 0, 0)); // no road beside it: nothing to build
+
+    game.frameTime = 0.4f; // past a whole second the blink starts over, on
+    map().highlightTime = 0.7f;
+    draw();
+    EXPECT_FLOAT_EQ(map().highlightTime, 0.f);
+
+    map().setSelectedTile(&tile(4, 4));
+    map().highlightTime = 0.2f;
+    EXPECT_TRUE(sameAroundTile(draw(), off, 2, 1)); // a selection stops the blink
+}
+
+TEST_F(MapPicture, FireStepsEightTimesASecond) {
+    game.frameTime = 0.1f;
+    draw();
+    EXPECT_EQ(renderer().fireFrame, 0);
+    draw();
+    EXPECT_EQ(renderer().fireFrame, 1);
+    for (int frame = 0; frame < 10; ++frame)
+        draw();
+    EXPECT_EQ(renderer().fireFrame, 0); // six steps go round
+    game.frameTime = 0.2f;
+    draw();
+    EXPECT_EQ(renderer().fireFrame, 1);
+}
