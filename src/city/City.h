@@ -27,6 +27,8 @@ public:
 
     // Safe from the tick thread and the interface thread alike.
     void addMoney(LedgerCategory category, double amount);
+    // The tick reads the loan: the interface calls these through Simulation::borrow and
+    // Simulation::payBack, which hold mapMutex.
     void borrow(int amount);
     // Pays back at most what is owed; refuses with a message when the budget cannot
     // cover it. Returns true when money was paid back.

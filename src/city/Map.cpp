@@ -172,8 +172,10 @@ void Map::create(int requestedWidth, int requestedHeight, bool loading) {
     rangeHighlightActive = false;
     initialiseTiles();
     linkNeighbours();
-    // Whatever the grid was built from, every provider list is stale now.
+    // Whatever the grid was built from, every provider list is stale now, and so are
+    // fires reported from the old one.
     markEverythingChanged();
+    simulation.discardPendingFires();
     if (loading)
         simulation.rebuildActionLists();
     else

@@ -93,7 +93,6 @@ void Simulation::startNewGame() {
     dayCounter = 0;
     clickCounter = 0;
     resetAction();
-    pendingFireClicks.clear(); // fires of the old city must not reach the new one
     buildRate = 1.0;
     fireGraceEnd = policeGraceEnd = hospitalGraceEnd = 0;
     housingDemand = {};

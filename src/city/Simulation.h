@@ -99,6 +99,9 @@ public:
     // Interface thread, mapMutex held: cancels and refunds the armed action for the
     // first fire, then lets every fire add its clicks (at most kFireMaxClicks in all).
     void applyPendingFires();
+    // Fires the last tick started in a grid that has since been replaced must not arm
+    // the action in the new one. mapMutex held.
+    void discardPendingFires();
     // Every burning tile becomes rubble; every other house's fire risk starts anew.
     // mapMutex held.
     void putOutFires();

@@ -109,3 +109,11 @@ TEST_F(FireTest, NoFireBeforeTheGraceDaysEnd) {
     for (int x = 2; x < 8; ++x)
         EXPECT_FALSE(houseAt(x).hasFlag(kFlagBurning));
 }
+
+TEST_F(FireTest, FiresOfAReplacedGridNeverReachTheNewOne) {
+    sim.startFire(houseAt(2));
+    sim.map->create(16, 16, true); // what loading and a new game do
+    sim.applyPendingFires();
+    EXPECT_EQ(sim.actionKind, ActionKind::None);
+    EXPECT_EQ(requests.count(RequestKind::ShowMessage), 0);
+}
