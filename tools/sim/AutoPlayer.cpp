@@ -21,7 +21,7 @@ constexpr int kReserve = 300;
 // Houses one provider of each family is meant to serve.
 constexpr int kHousesPerWater = 20;
 constexpr int kHousesPerShop = 5;
-constexpr int kHousesPerJob = 6;
+constexpr int kHousesPerJob = 12;
 constexpr int kHousesPerService = 40;
 // Houses it takes before the first shop and the first workplace pay their upkeep.
 constexpr int kHousesBeforeShops = 3;
