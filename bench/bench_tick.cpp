@@ -100,8 +100,23 @@ void BM_DailyTick(benchmark::State& state) {
     state.counters["peak_MiB"] = peak / kMiB;
 }
 
+// The same day as the game runs it: advanceDay starts the tick on its thread and the
+// release joins it.
+void BM_DayOnItsThread(benchmark::State& state) {
+    Simulation sim;
+    const QuietStdout quiet;
+    buildFullCity(sim, static_cast<int>(state.range(0)));
+    furnish(sim);
+    for (auto _ : state) {
+        sim.advanceDay();
+        sim.waitForTick();
+        sim.takeRequests();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_DayOnItsThread)->Arg(75)->Iterations(kMinimumTicks * 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DailyTick)
     ->Arg(75)
     ->Arg(150)
