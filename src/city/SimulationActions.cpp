@@ -227,6 +227,9 @@ void Simulation::applyPendingFires() {
             if (actionKind != ActionKind::None)
                 city->addMoney(LedgerCategory::Construction, actionPrice);
             resetAction();
+            // Fighting fires costs nothing, so cancelling it refunds nothing: the price
+            // just refunded must not be paid out a second time.
+            actionPrice = 0;
             clicksNeeded = kFireBaseClicks;
             listener().playSound("fire");
             listener().showMessage(kFireTitle, kFireText);

@@ -73,6 +73,9 @@ TEST_F(FireTest, EveryFireAddsClicksUpToSeventy) {
         sim.startFire(*sim.map->tileAt(x, 8));
     sim.applyPendingFires();
     EXPECT_EQ(sim.clicksNeeded, 70u);
+
+    sim.cancelAction(); // the flats were refunded once; giving up on the fire pays nothing
+    EXPECT_DOUBLE_EQ(sim.city->budgetNow(), 30000);
 }
 
 TEST_F(FireTest, PuttingOutTurnsEveryBurningTileToRubble) {
