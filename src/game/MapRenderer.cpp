@@ -52,42 +52,40 @@ int levelOf(const Tile& tile) {
     return 1;
 }
 
-sf::IntRect wholeTexture(const sf::Sprite& sprite) {
-    const sf::Texture* texture = sprite.getTexture();
-    if (texture == nullptr)
-        return {};
-    const sf::Vector2u size = texture->getSize();
-    return sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y));
-}
-
-sf::Vector2u textureSize(const sf::Sprite& sprite) {
-    return sprite.getTexture() != nullptr ? sprite.getTexture()->getSize() : sf::Vector2u();
-}
-
 } // namespace
 
 MapRenderer::MapRenderer(Game& owner) : game(owner) {
     resolveSprites();
+    buildAtlas();
+}
+
+void MapRenderer::buildAtlas() {
+    atlas.build();
+    atlasPaper = game.paperColor;
+    atlasInk = game.inkColor;
+}
+
+MapRenderer::Id MapRenderer::add(const std::string& name) {
+    return atlas.add(*game.spriteManager->get(name));
 }
 
 void MapRenderer::resolveSprites() {
-    SpriteManager& sprites = *game.spriteManager;
-    tileBorder = sprites.get("tile_border");
-    tileOutline = sprites.get("tile_outline");
-    tileHighlighted = sprites.get("tile_highlighted");
-    tileSemiFilled = sprites.get("tile_semi_filled");
-    hiddenTileOverlay = sprites.get("hidden_tile_overlay");
-    trashOnStreets = sprites.get("trash_on_streets");
-    landfill = sprites.get("landfill");
-    fireAnimation = sprites.get("fire_animation");
-    needsIcons = sprites.get("ui/needs_icons");
-    crimeIcon = sprites.get("ui/crime_icon");
-    fireHazardIcon = sprites.get("ui/fire_hazard_icon");
-    needHospitalIcon = sprites.get("ui/need_hospital_icon");
+    tileBorder = add("tile_border");
+    tileOutline = add("tile_outline");
+    tileHighlighted = add("tile_highlighted");
+    tileSemiFilled = add("tile_semi_filled");
+    hiddenTileOverlay = add("hidden_tile_overlay");
+    trashOnStreets = add("trash_on_streets");
+    landfill = add("landfill");
+    fireAnimation = add("fire_animation");
+    needsIcons = add("ui/needs_icons");
+    crimeIcon = add("ui/crime_icon");
+    fireHazardIcon = add("ui/fire_hazard_icon");
+    needHospitalIcon = add("ui/need_hospital_icon");
     for (std::size_t i = 0; i < kAttractionNames.size(); ++i)
-        attractionSprites[i] = sprites.get(kAttractionNames[i]);
+        attractionSprites[i] = add(kAttractionNames[i]);
     for (unsigned piece = 0; piece < kRoadPieces; ++piece)
-        roadPieces[piece] = sprites.get(roadPieceName(piece));
+        roadPieces[piece] = add(roadPieceName(piece));
     for (int kind = 0; kind < kTileKindCount; ++kind)
         for (int level = 1; level <= 3; ++level) {
             const BuildingArtSpec spec = buildingArt(static_cast<TileKind>(kind), level);
@@ -95,12 +93,46 @@ void MapRenderer::resolveSprites() {
                 continue;
             Variants& variants = buildings[artSlot(static_cast<TileKind>(kind), level)];
             for (int v = 0; v < std::max(1, spec.variants); ++v)
-                variants[static_cast<std::size_t>(v)] = sprites.get(buildingSpriteName(spec, v));
+                variants[static_cast<std::size_t>(v)] = add(buildingSpriteName(spec, v));
         }
 }
 
 void MapRenderer::draw(sf::RenderTarget& renderTarget) {
+    const sf::View view = renderTarget.getView();
+    const sf::IntRect port = renderTarget.getViewport(view);
+    const int units = static_cast<int>(view.getSize().x);
+    const int factor = units > 0 && port.width % units == 0 ? port.width / units : 0;
+    if (factor < 2 ||
+        static_cast<float>(port.height) != view.getSize().y * static_cast<float>(factor) ||
+        !prepareLowResolution(view)) {
+        drawMap(renderTarget);
+        return;
+    }
+    drawMap(lowResolution);
+    lowResolution.display();
+    // The map covers the whole view, paper included, so it replaces what is there.
+    sf::Sprite enlarged(lowResolution.getTexture());
+    enlarged.setPosition(static_cast<float>(port.left), static_cast<float>(port.top));
+    enlarged.setScale(static_cast<float>(factor), static_cast<float>(factor));
+    const sf::Vector2f pixels(renderTarget.getSize());
+    renderTarget.setView(sf::View(sf::FloatRect(0.f, 0.f, pixels.x, pixels.y)));
+    renderTarget.draw(enlarged, sf::RenderStates(sf::BlendNone));
+    renderTarget.setView(view);
+}
+
+bool MapRenderer::prepareLowResolution(const sf::View& view) {
+    const sf::Vector2u size(view.getSize());
+    if (lowResolution.getSize() != size && !lowResolution.create(size.x, size.y))
+        return false;
+    lowResolution.setView(view);
+    lowResolution.clear(game.paperColor);
+    return true;
+}
+
+void MapRenderer::drawMap(sf::RenderTarget& renderTarget) {
     Simulation& simulation = *game.simulation;
+    if (game.paperColor != atlasPaper || game.inkColor != atlasInk)
+        buildAtlas();
     const std::scoped_lock lock(simulation.mapMutex);
     Map& map = *simulation.map;
     target = &renderTarget;
@@ -110,7 +142,15 @@ void MapRenderer::draw(sf::RenderTarget& renderTarget) {
         drawRangeShade(map);
     for (const Tile* tile : overlayTiles)
         drawOverlay(map, *tile);
+    flush();
     target = nullptr;
+}
+
+void MapRenderer::flush() {
+    if (batch.getVertexCount() == 0)
+        return;
+    target->draw(batch, sf::RenderStates(&atlas.texture()));
+    batch.clear();
 }
 
 void MapRenderer::advanceTimers(Map& map) {
@@ -162,53 +202,52 @@ void MapRenderer::drawTile(Map& map, Tile& tile) {
 bool MapRenderer::drawGround(const Map& map, const Tile& tile, sf::Vector2i at) {
     const Simulation& simulation = *game.simulation;
     if (tile.kind == TileKind::Empty)
-        drawPlain(*tileBorder, at);
+        drawPlain(tileBorder, at);
     if (tile.number == simulation.actionTileNumber || tile.number == map.selectedTileNumber) {
-        drawPlain(*tileHighlighted, at);
+        drawPlain(tileHighlighted, at);
         return true;
     }
     const bool buildable = !tile.building && !tile.actions.empty() &&
                            simulation.actionKind == ActionKind::None &&
                            map.selectedTileNumber == -1 && map.layer == 0;
     if (buildable && map.highlightTime <= kBlinkOnUntil)
-        drawPlain(*tileOutline, at);
+        drawPlain(tileOutline, at);
     return false;
 }
 
 void MapRenderer::drawRoad(const Tile& tile, sf::Vector2i at, double streetTrash) {
-    drawPlain(*roadPieces[roadPieceIndex(roadSidesOf(tile), tile.orientation)], at);
+    drawPlain(roadPieces[roadPieceIndex(roadSidesOf(tile), tile.orientation)], at);
     const int frame = litterFrame(streetTrash, tile.number);
     if (frame < 0)
         return;
     const SpriteFrame litter{
         sf::IntRect(frame * kSheetFrameWidth, 0, kSheetFrameWidth, kSheetFrameHeight),
         sf::Vector2f(1.f, 1.f),
-        sf::Vector2f(0.f, static_cast<float>(static_cast<int>(textureSize(*trashOnStreets).y) -
-                                             kGroundRows))};
-    drawFrame(*trashOnStreets, at, litter);
+        sf::Vector2f(0.f, static_cast<float>(atlas.size(trashOnStreets).y - kGroundRows))};
+    drawFrame(trashOnStreets, at, litter);
 }
 
 void MapRenderer::drawLandfill(const Tile& tile, sf::Vector2i at) {
     const Landfill* record = tile.landfill();
     if (record == nullptr)
         return;
-    const sf::Vector2u size = textureSize(*landfill);
+    const sf::Vector2u size(atlas.size(landfill));
     // An over-full tip keeps showing the last frame the sheet has.
     const int lastFrame = std::max(0, static_cast<int>(size.x) / kSheetFrameWidth - 1);
     const int frame = std::min(landfillFillFrame(record->fill.load(), record->capacity), lastFrame);
-    drawFrame(*landfill, at, landfillFrame(tile.orientation, frame, size.y));
+    drawFrame(landfill, at, landfillFrame(tile.orientation, frame, size.y));
 }
 
 void MapRenderer::drawBuilding(const Map& map, Tile& tile, sf::Vector2i at, bool highlighted) {
     if (!showBuildings) {
         if (!highlighted)
-            drawPlain(*tileSemiFilled, at);
+            drawPlain(tileSemiFilled, at);
         return;
     }
     const BuildingArtSpec spec = buildingArt(tile.kind, levelOf(tile));
     if (tile.kind == TileKind::Landfill || spec.art == BuildingArt::None)
         return;
-    sf::Sprite& sprite = buildingSprite(tile.kind, levelOf(tile), tile.number);
+    const Id sprite = buildingSprite(tile.kind, levelOf(tile), tile.number);
     if (spec.art == BuildingArt::Whole) {
         drawStanding(sprite, at);
         return;
@@ -216,14 +255,14 @@ void MapRenderer::drawBuilding(const Map& map, Tile& tile, sf::Vector2i at, bool
     const bool quiet = joinsOverlay(tile.kind, layerShows(map));
     if (quiet)
         overlayTiles.push_back(&tile);
-    drawFrame(sprite, at, facingFrame(tile.orientation, textureSize(sprite), quiet));
+    drawFrame(sprite, at, facingFrame(tile.orientation, sf::Vector2u(atlas.size(sprite)), quiet));
 }
 
 void MapRenderer::drawFire(const Tile& tile, sf::Vector2i at) {
     const SpriteFrame frame{sf::IntRect(fireFrameOf(tile.number, fireFrame) * kFireFrameWidth, 0,
                                         kFireFrameWidth, kFireFrameHeight),
                             sf::Vector2f(1.f, 1.f), kFireOrigin};
-    drawFrame(*fireAnimation, at + kFireOffset, frame);
+    drawFrame(fireAnimation, at + kFireOffset, frame);
 }
 
 void MapRenderer::drawRangeShade(Map& map) {
@@ -233,7 +272,7 @@ void MapRenderer::drawRangeShade(Map& map) {
             if (tile.hasFlag(kFlagOffScreen))
                 continue;
             if (!(tile.isVisible() && tile.hasFlag(kFlagHighlighted)))
-                drawPlain(*hiddenTileOverlay, tileCorner(tile.x, tile.y));
+                drawPlain(hiddenTileOverlay, tileCorner(tile.x, tile.y));
         }
 }
 
@@ -275,6 +314,7 @@ void MapRenderer::drawNumberLabel(sf::Vector2i at, int count, int capacity) {
     const sf::Vector2i size = font->measureString(label);
     const int top = at.y - size.y / 2;
     const int left = at.x + (kTileWidth - size.x) / 2;
+    flush(); // the box and text go on top of what was gathered
     labelBox.setPosition(static_cast<float>(left - 1), static_cast<float>(top + 7));
     labelBox.setSize(sf::Vector2f(static_cast<float>(size.x + 1), static_cast<float>(size.y - 1)));
     labelBox.setFillColor(game.inkColor);
@@ -286,7 +326,7 @@ void MapRenderer::drawNumberLabel(sf::Vector2i at, int count, int capacity) {
 
 void MapRenderer::drawAttraction(const Tile& tile, sf::Vector2i at) {
     const AttractionIcons icons = attractionIcons(tile.house()->shownAttractiveness.load());
-    sf::Sprite& icon = *attractionSprites[static_cast<std::size_t>(icons.kind)];
+    const Id icon = attractionSprites[static_cast<std::size_t>(icons.kind)];
     int x = at.x + kTileWidth / 2 - (kAttractionStep * icons.count) / 2;
     for (int i = 0; i < icons.count; ++i, x += kAttractionStep)
         drawPlain(icon, sf::Vector2i(x, at.y + kAttractionTop));
@@ -306,17 +346,16 @@ void MapRenderer::drawNeedsAndWarnings(const Tile& tile, sf::Vector2i at) {
             x += kNeedsStep;
         }
 
-    const std::array<std::pair<bool, sf::Sprite*>, 3> warnings{
-        {{tile.crime > 0, crimeIcon},
-         {tile.fireSafety < 0, fireHazardIcon},
-         {tile.healthCare < 0, needHospitalIcon}}};
+    const std::array<std::pair<bool, Id>, 3> warnings{{{tile.crime > 0, crimeIcon},
+                                                       {tile.fireSafety < 0, fireHazardIcon},
+                                                       {tile.healthCare < 0, needHospitalIcon}}};
     int shown = 0;
     for (const auto& warning : warnings)
         shown += warning.first ? 1 : 0;
     x = at.x + kTileWidth / 2 - (kWarningStep / 2) * shown;
     for (const auto& [applies, icon] : warnings)
         if (applies) {
-            drawPlain(*icon, sf::Vector2i(x, at.y + kWarningTop));
+            drawPlain(icon, sf::Vector2i(x, at.y + kWarningTop));
             x += kWarningStep;
         }
 }
@@ -324,34 +363,29 @@ void MapRenderer::drawNeedsAndWarnings(const Tile& tile, sf::Vector2i at) {
 void MapRenderer::drawNeedsCell(int cellX, sf::Vector2i at) {
     const SpriteFrame cell{sf::IntRect(cellX, 0, kNeedsIconSize, kNeedsIconSize),
                            sf::Vector2f(1.f, 1.f), sf::Vector2f()};
-    drawFrame(*needsIcons, at, cell);
+    drawFrame(needsIcons, at, cell);
 }
 
-void MapRenderer::drawPlain(sf::Sprite& sprite, sf::Vector2i at) {
-    drawFrame(sprite, at,
-              SpriteFrame{wholeTexture(sprite), sf::Vector2f(1.f, 1.f), sf::Vector2f()});
+void MapRenderer::drawPlain(Id sprite, sf::Vector2i at) {
+    const sf::IntRect whole(sf::Vector2i(), atlas.size(sprite));
+    drawFrame(sprite, at, SpriteFrame{whole, sf::Vector2f(1.f, 1.f), sf::Vector2f()});
 }
 
-void MapRenderer::drawStanding(sf::Sprite& sprite, sf::Vector2i at) {
-    const sf::IntRect whole = wholeTexture(sprite);
+void MapRenderer::drawStanding(Id sprite, sf::Vector2i at) {
+    const sf::IntRect whole(sf::Vector2i(), atlas.size(sprite));
     drawFrame(sprite, at,
               SpriteFrame{whole, sf::Vector2f(1.f, 1.f),
                           sf::Vector2f(0.f, static_cast<float>(whole.height - kGroundRows))});
 }
 
-void MapRenderer::drawFrame(sf::Sprite& sprite, sf::Vector2i at, const SpriteFrame& frame) {
-    // The sprite is shared with every other user: set all of it on every draw.
-    sprite.setTextureRect(frame.rect);
-    sprite.setScale(frame.scale);
-    sprite.setOrigin(frame.origin);
-    sprite.setPosition(static_cast<float>(at.x), static_cast<float>(at.y));
-    target->draw(sprite);
+void MapRenderer::drawFrame(Id sprite, sf::Vector2i at, const SpriteFrame& frame) {
+    atlas.appendQuad(batch, sprite, at, frame);
 }
 
-sf::Sprite& MapRenderer::buildingSprite(TileKind kind, int level, int tileNumber) {
+MapRenderer::Id MapRenderer::buildingSprite(TileKind kind, int level, int tileNumber) const {
     const Variants& variants = buildings[artSlot(kind, level)];
     const int variant = buildingVariant(buildingArt(kind, level), tileNumber);
-    return *variants[static_cast<std::size_t>(variant)];
+    return variants[static_cast<std::size_t>(variant)];
 }
 
 LayerShows MapRenderer::layerShows(const Map& map) const {

@@ -186,3 +186,23 @@ TEST_F(MapPicture, FireStepsEightTimesASecond) {
     draw();
     EXPECT_EQ(renderer().fireFrame, 1);
 }
+
+TEST_F(MapPicture, EnlargedViewMatchesTheMapDrawnAtOneTexelPerUnit) {
+    placeHouse(2, 2);
+    tile(2, 3).setKind(TileKind::Road);
+    game.frameTime = 0.f;
+    map().highlightTime = 0.7f;
+    const sf::Image small = draw();
+    sf::RenderTexture large;
+    ASSERT_TRUE(large.create(640, 400));
+    large.setView(picture.getView());
+    large.clear(sf::Color::Red); // the map pass covers everything
+    renderer().draw(large);
+    large.display();
+    EXPECT_EQ(large.getView().getCenter(), picture.getView().getCenter());
+    const sf::Image enlarged = large.getTexture().copyToImage();
+    for (unsigned y = 0; y < 200; y += 3)
+        for (unsigned x = 0; x < 320; x += 3)
+            ASSERT_EQ(enlarged.getPixel(2 * x + 1, 2 * y + 1), small.getPixel(x, y))
+                << x << "," << y;
+}
