@@ -43,13 +43,17 @@ public:
     bool hasFlag(std::uint8_t flag) const { return (flags & flag) != 0; }
     bool isVisible() const { return hasFlag(kFlagVisible); }
 
-    // The record, when this tile's kind carries that type of record.
-    House* house() const;
-    Shop* shop() const;
-    WaterSupply* waterSupply() const;
-    Factory* factory() const;
-    Commercial* commercial() const;
-    Landfill* landfill() const;
+    // The record, when this tile's kind carries that type of record. Inline: the tick
+    // asks for them in every inner loop.
+    House* house() const { return recordIf<House>(kind == TileKind::House); }
+    Shop* shop() const { return recordIf<Shop>(kind == TileKind::Shop); }
+    WaterSupply* waterSupply() const {
+        return recordIf<WaterSupply>(kind == TileKind::WaterTower ||
+                                     kind == TileKind::PumpingStation);
+    }
+    Factory* factory() const { return recordIf<Factory>(kind == TileKind::Factory); }
+    Commercial* commercial() const { return recordIf<Commercial>(kind == TileKind::Commercial); }
+    Landfill* landfill() const { return recordIf<Landfill>(kind == TileKind::Landfill); }
 
     // Square neighbourhoods, centre included, in array order.
     TileSquare within3() const { return within(3); }
@@ -79,4 +83,9 @@ public:
     std::vector<Tile*> shopsInRange;
     std::vector<Tile*> jobsInRange;
     std::vector<Tile*> waterInRange;
+
+private:
+    template <class Record> Record* recordIf(bool matches) const {
+        return matches ? static_cast<Record*>(building.get()) : nullptr;
+    }
 };
