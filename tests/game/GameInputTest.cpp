@@ -3,6 +3,7 @@
 #include "city/Request.h"
 #include "city/Simulation.h"
 #include "game/Game.h"
+#include "platform/Config.h"
 #include "platform/TestFolders.h"
 
 #include <cmath>
@@ -44,10 +45,10 @@ protected:
         event.mouseMove = {at.x, at.y};
         game.handleEvent(event);
     }
-    void key(sf::Keyboard::Key code) {
+    void key(sf::Keyboard::Key code, bool alt = false) {
         sf::Event event;
         event.type = sf::Event::KeyPressed;
-        event.key = {code, false, false, false, false};
+        event.key = {code, alt, false, false, false};
         game.handleEvent(event);
     }
 
@@ -120,8 +121,19 @@ TEST_F(PlayedGame, LeftClickOpensActionsOnlyInBuildModeWithNothingArmed) {
     EXPECT_EQ(map().selectedTileNumber, target->number);
 }
 
+TEST_F(PlayedGame, OnlyAltReturnAsksForTheOtherWindowMode) {
+    key(sf::Keyboard::Return);
+    EXPECT_FALSE(game.recreateWindowRequested);
+    key(sf::Keyboard::Return, true);
+    EXPECT_TRUE(game.recreateWindowRequested);
+    EXPECT_TRUE(game.config->is("isFullscreen", "true"));
+}
+
 TEST_F(PlayedGame, RightClickOpensInformationOnAnyLayerAfterADrag) {
     key(sf::Keyboard::Num4);
+    press({600, 300});
+    move({640, 340});
+    release({640, 340});
     const sf::Vector2i at = windowPixelOf(37, 37);
     release(at, sf::Mouse::Right);
     EXPECT_EQ(map().selectedTileNumber, map().tileAt(37, 37)->number);
