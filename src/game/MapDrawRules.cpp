@@ -130,11 +130,11 @@ int litterFrame(double streetTrash, int tileNumber) {
     return static_cast<int>(grown * (tileNumber % 4));
 }
 
-int landfillFillFrame(double fill, int capacity) {
+int landfillFillFrame(double fill, int capacity, int frames) {
     const int perFrame = capacity / kLandfillFrameDivisor;
-    if (perFrame <= 0 || !(fill > 0.0))
+    if (perFrame <= 0 || !(fill > 0.0) || frames <= 0)
         return 0;
-    return static_cast<int>(fill / perFrame);
+    return static_cast<int>(std::min(fill / perFrame, static_cast<double>(frames - 1)));
 }
 
 int fireFrameOf(int tileNumber, int fireFrame) {

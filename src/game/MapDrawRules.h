@@ -65,8 +65,9 @@ SpriteFrame landfillFrame(int orientation, int frame, unsigned sheetHeight);
 
 // Litter frame on a road tile, or -1 for none.
 int litterFrame(double streetTrash, int tileNumber);
-// Fill-level frame of a landfill; 0 for a capacity too small to divide.
-int landfillFillFrame(double fill, int capacity);
+// Fill-level frame of a landfill; 0 for a capacity too small to divide. An over-full
+// tip keeps showing the last of the sheet's `frames`.
+int landfillFillFrame(double fill, int capacity, int frames);
 // Fire frame of a tile: neighbours burn out of step.
 int fireFrameOf(int tileNumber, int fireFrame);
 

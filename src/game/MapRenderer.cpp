@@ -232,9 +232,8 @@ void MapRenderer::drawLandfill(const Tile& tile, sf::Vector2i at) {
     if (record == nullptr)
         return;
     const sf::Vector2u size(atlas.size(landfill));
-    // An over-full tip keeps showing the last frame the sheet has.
-    const int lastFrame = std::max(0, static_cast<int>(size.x) / kSheetFrameWidth - 1);
-    const int frame = std::min(landfillFillFrame(record->fill.load(), record->capacity), lastFrame);
+    const int frame = landfillFillFrame(record->fill.load(), record->capacity,
+                                        static_cast<int>(size.x) / kSheetFrameWidth);
     drawFrame(landfill, at, landfillFrame(tile.orientation, frame, size.y));
 }
 

@@ -75,10 +75,12 @@ TEST(SheetFrames, LitterLandfillAndFire) {
     EXPECT_EQ(litterFrame(1e9, 3), 3);  // grows no further than the tile's own frame
     EXPECT_EQ(litterFrame(6000, 4), 0); // 4 mod 4: never more than the first
 
-    EXPECT_EQ(landfillFillFrame(5000, 10000), 3); // 5000 / 1428
-    EXPECT_EQ(landfillFillFrame(0, 10000), 0);
-    EXPECT_EQ(landfillFillFrame(10000, 10000), 7);
-    EXPECT_EQ(landfillFillFrame(500, 6), 0); // too small a capacity to divide
+    EXPECT_EQ(landfillFillFrame(5000, 10000, 8), 3); // 5000 / 1428
+    EXPECT_EQ(landfillFillFrame(0, 10000, 8), 0);
+    EXPECT_EQ(landfillFillFrame(10000, 10000, 8), 7);
+    EXPECT_EQ(landfillFillFrame(25000, 10000, 8), 7); // over-full: the last frame there is
+    EXPECT_EQ(landfillFillFrame(500, 6, 8), 0);       // too small a capacity to divide
+    EXPECT_EQ(landfillFillFrame(500, 10000, 0), 0);   // no sheet
 
     EXPECT_EQ(fireFrameOf(0, 0), 0);
     EXPECT_EQ(fireFrameOf(1, 0), 1); // neighbours out of step
