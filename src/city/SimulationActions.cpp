@@ -147,6 +147,11 @@ void Simulation::playClickSound() {
 void Simulation::completeAction() {
     std::puts("Action complete!");
     const ActionKind kind = actionKind;
+    // An armed kind can come from a save file; one the game does not know builds nothing.
+    if (static_cast<int>(kind) <= 0 || static_cast<int>(kind) >= kActionKindCount) {
+        disarm();
+        return;
+    }
     const CompletionEffect& effect = kCompletionEffects[static_cast<std::size_t>(kind)];
     if (kind == ActionKind::PutOutFires) {
         putOutFires();

@@ -88,6 +88,12 @@ TEST_F(ActionTest, BuyingPaysTheRightPriceOrRefuses) {
     EXPECT_EQ(sim.actionKind, ActionKind::None);
     EXPECT_DOUBLE_EQ(sim.city->budgetNow(), 999);
 
+    // An unknown kind armed by a save file completes into nothing.
+    sim.actionKind = static_cast<ActionKind>(99);
+    sim.clicksNeeded = 1;
+    EXPECT_TRUE(sim.actionClick());
+    EXPECT_EQ(sim.actionKind, ActionKind::None);
+
     // Slots and tiles that offer nothing arm nothing.
     const Tile& empty = *sim.map->tileAt(5, 6);
     EXPECT_FALSE(sim.startAction(empty.number, empty.actions.size(), 0));
