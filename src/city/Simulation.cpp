@@ -76,6 +76,12 @@ constexpr const char* kWelcomeText =
     "to manage the fine balance between prosperity and total chaos.\n\nPlease note this is an "
     "early version of the game and will be developed further in the future, adding more "
     "features and buildings.";
+// Opens when the welcome box is closed, pointing a new player at the side bar.
+constexpr const char* kInfoTitle = "Info";
+constexpr const char* kInfoText =
+    "Start by checking out the buttons on the left. You can switch between build mode and "
+    "different information layers, see your finances, check factory production and demand, as "
+    "well as get an overview of your city.";
 
 } // namespace
 
@@ -111,7 +117,7 @@ void Simulation::startNewGame() {
     countHousesPerLevel();
     updateHousingDemand();
     listener().leaveTitleScreen();
-    listener().showMessage(gameTitle, kWelcomeText);
+    listener().showMessage(gameTitle, kWelcomeText, kInfoTitle, kInfoText);
 }
 
 std::vector<ActionKind> Simulation::actionsFor(const Tile& tile, unsigned unlockMask) {

@@ -37,8 +37,8 @@ template <class Change> decltype(auto) Simulation::withMap(Change&& change) {
 }
 
 int Simulation::actionPriceFor(const Tile& tile, ActionKind kind) {
-    const ActionSpec& spec = actionSpec(kind);
-    return tile.building != nullptr && spec.upgradePrice > 0 ? spec.upgradePrice : spec.price;
+    const ActionSpec& action = actionSpec(kind);
+    return tile.building != nullptr && action.upgradePrice > 0 ? action.upgradePrice : action.price;
 }
 
 Tile* Simulation::findVisibleTile(int number) const {
@@ -156,8 +156,8 @@ void Simulation::completeAction() {
     if (kind == ActionKind::PutOutFires) {
         putOutFires();
     } else if (actionTile != nullptr) {
-        const ActionSpec& spec = actionSpec(kind);
-        actionTile->setKind(spec.result, spec.level);
+        const ActionSpec& action = actionSpec(kind);
+        actionTile->setKind(action.result, action.level);
     }
     listener().shake(effect.shakeStrength, effect.shakeDecay);
     listener().playSound(effect.sound);

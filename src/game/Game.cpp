@@ -4,12 +4,17 @@
 #include "assets/SoundManager.h"
 #include "assets/SpriteManager.h"
 #include "city/Map.h"
+#include "city/Messages.h"
 #include "city/Request.h"
 #include "city/Simulation.h"
 #include "city/Tile.h"
 #include "game/InputRules.h"
 #include "game/MapRenderer.h"
 #include "game/ShellRules.h"
+#include "gui/MainMenu.h"
+#include "gui/UI.h"
+#include "gui/Widget.h"
+#include "gui/Window.h"
 #include "platform/Config.h"
 #include "platform/Folders.h"
 
@@ -52,11 +57,44 @@ bool Game::init(int, char**) {
     soundManager->loadSounds();
     fontManager->loadFonts();
     mapRenderer = std::make_unique<MapRenderer>(*this);
-    startFirstCity();
+    createInterface();
+    showMainMenu();
     return true;
 }
 
-void Game::startFirstCity() {
+void Game::createInterface() {
+    ui = std::make_unique<UI>(*this);
+    ui->stopDragging = [this] { dragging = false; };
+    mainMenu = std::make_unique<MainMenu>(*ui);
+    mainMenu->onStartNewGame = [this] { startNewGame(); };
+    // The load and options windows arrive with the in-game screens.
+    mainMenu->onExit = [this] { window->close(); };
+}
+
+void Game::showMainMenu() {
+    simulation->resetAction();
+    mainMenu->showing = true;
+    soundManager->stopMusic();
+    if (config->is("musicEnabled", "true"))
+        if (sf::Music* track = soundManager->getMusic("music/menu")) {
+            track->setLoop(true);
+            track->play();
+        }
+    ui->menuRoot->setVisible(true);
+    ui->gameRoot->setVisible(false);
+}
+
+void Game::hideMainMenu() {
+    ui->menuRoot->setVisible(false);
+    ui->gameRoot->setVisible(true);
+    if (!mainMenu->showing)
+        return;
+    mainMenu->showing = false;
+    soundManager->stopMusic();
+    soundManager->playCurrentTrack();
+}
+
+void Game::startNewGame() {
     simulation->startNewGame();
     simulation->drainRequests([this](const Request& request) { carryOut(request); });
 }
@@ -72,9 +110,11 @@ void Game::run() {
         // What the clicks of this frame asked for shows in this frame.
         simulation->drainRequests(handler);
         target.clear(paperColor);
-        drawMap(target);
-        // The screens go here through uiView once they exist.
+        // While the title screen shows, the map, the effects and the playlist rest.
+        if (!mainMenu->showing)
+            drawMap(target);
         target.setView(*uiView);
+        ui->draw(target);
         present();
         simulation->releaseFinishedTick(handler);
         if (recreateWindowRequested) {
@@ -154,7 +194,11 @@ void Game::loadShader() {
 }
 
 void Game::relayout() {
-    // The widget trees, the title screen and the HUD join here as they arrive.
+    // The HUD joins here with the in-game screens.
+    if (ui)
+        ui->onResize();
+    if (mainMenu)
+        mainMenu->layout();
     if (simulation)
         cullMapToView();
 }
@@ -171,36 +215,42 @@ void Game::handleEvents() {
 }
 
 void Game::handleEvent(const sf::Event& event) {
-    // The widget layer sees every event first once it exists; until then the game acts
-    // on all of them.
+    // The widgets see every event first; the game acts only on what they leave, and the
+    // hidden map takes no mouse input while the title screen shows.
+    if (event.type != sf::Event::Closed && ui && !ui->handleEvent(event))
+        return;
+    const bool mapInput = !mainMenu || !mainMenu->showing;
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
         break;
     case sf::Event::KeyPressed:
-        handleKey(event.key);
+        handleKey(event.key, mapInput);
         break;
     case sf::Event::MouseButtonPressed:
-        pressMouse(event.mouseButton);
+        if (mapInput)
+            pressMouse(event.mouseButton);
         break;
     case sf::Event::MouseButtonReleased:
-        releaseMouse(event.mouseButton);
+        if (mapInput)
+            releaseMouse(event.mouseButton);
         break;
     case sf::Event::MouseMoved:
-        moveMouse(event.mouseMove);
+        if (mapInput)
+            moveMouse(event.mouseMove);
         break;
     default:
         break;
     }
 }
 
-void Game::handleKey(const sf::Event::KeyEvent& key) {
+void Game::handleKey(const sf::Event::KeyEvent& key, bool mapInput) {
     if (key.code == sf::Keyboard::F12) {
         takeScreenshot();
     } else if (key.code == sf::Keyboard::Return && key.alt) {
         toggleFullscreen();
-    } else if (const std::optional<LayerKey> layer = layerForKey(key.code)) {
-        statusText = layer->title;
+    } else if (const std::optional<LayerKey> layer = layerForKey(key.code); layer && mapInput) {
+        setStatusText(layer->title);
         simulation->map->setLayer(layer->layer);
     }
 }
@@ -399,8 +449,8 @@ void Game::drawFloatingEffects(sf::RenderTarget& target) {
 }
 
 void Game::carryOut(const Request& request) {
-    // Captions, message boxes, window refreshes and the title screen are the screens'
-    // to carry out; until they exist those requests are dropped.
+    // Captions, the date button and window refreshes are the in-game screens' to carry
+    // out; until they exist those requests are dropped.
     switch (request.kind) {
     case RequestKind::PlaySound:
         playRequestedSound(request);
@@ -415,11 +465,29 @@ void Game::carryOut(const Request& request) {
         centreViewOnTile(request.tileX, request.tileY);
         break;
     case RequestKind::LayerTitle:
-        statusText = request.text;
+        setStatusText(request.text);
+        break;
+    case RequestKind::ShowMessage:
+        showMessage(request);
+        break;
+    case RequestKind::LeaveTitleScreen:
+        hideMainMenu();
         break;
     default:
         break;
     }
+}
+
+void Game::showMessage(const Request& request) {
+    gui::Window* box = ui->showMessage(request.title, request.text, false);
+    if (!request.followUpTitle.empty())
+        box->onClose = [this, title = request.followUpTitle, text = request.followUpText] {
+            ui->showMessage(title, text, false);
+        };
+}
+
+void Game::setStatusText(const std::string& text) {
+    ui->statusText = text;
 }
 
 void Game::playRequestedSound(const Request& request) {

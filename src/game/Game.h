@@ -13,10 +13,12 @@ class Config;
 class SpriteManager;
 class SoundManager;
 class FontManager;
+class MainMenu;
 class MapRenderer;
 class Simulation;
 class Tile;
 struct Request;
+class UI;
 
 class Game {
 public:
@@ -31,6 +33,14 @@ public:
     void run();
     // Closes the window and writes the settings.
     void shutdown();
+
+    // The title screen: clears the armed action, plays the title music and shows the
+    // menu root instead of the game's.
+    void showMainMenu();
+    // Back to the city; the playlist starts when coming from the title screen.
+    void hideMainMenu();
+    // A fresh city; the simulation's requests then leave the title screen and greet.
+    void startNewGame();
 
     // Creates or re-creates the window, both views, the render texture and the shader
     // from the settings. Only between frames: everything drawn so far is dropped.
@@ -94,6 +104,10 @@ public:
     std::unique_ptr<Config> config;
     std::unique_ptr<Simulation> simulation;
     std::unique_ptr<MapRenderer> mapRenderer;
+    // Declared after the assets they draw with, and the UI before the title screen,
+    // which unregisters from it when destroyed.
+    std::unique_ptr<UI> ui;
+    std::unique_ptr<MainMenu> mainMenu;
     sf::Color paperColor = sf::Color::Black;
     sf::Color inkColor = sf::Color::Black;
     int scale = 1;
@@ -111,11 +125,9 @@ public:
     float shakeDecay = 0.f; // strength lost a second
     sf::Vector2f shakeOrigin;
     std::vector<FloatingEffect> floatingEffects;
-    // The caption of the shown information layer, for the status strip.
-    std::string statusText;
 
 private:
-    void handleKey(const sf::Event::KeyEvent& key);
+    void handleKey(const sf::Event::KeyEvent& key, bool mapInput);
     void pressMouse(const sf::Event::MouseButtonEvent& button);
     void releaseMouse(const sf::Event::MouseButtonEvent& button);
     void moveMouse(const sf::Event::MouseMoveEvent& move);
@@ -124,8 +136,10 @@ private:
     void rotate(bool right);
     void drawMap(sf::RenderTarget& target);
     void playRequestedSound(const Request& request);
-    // Starts the temporary new game shown until the title screen exists.
-    void startFirstCity();
+    void createInterface();
+    void showMessage(const Request& request);
+    // The status line under the city: the caption of the shown information layer.
+    void setStatusText(const std::string& text);
 
     // The back buffer still holds the composed frame here, before it is shown.
     void saveScreenshot();

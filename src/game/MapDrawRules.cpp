@@ -150,14 +150,14 @@ BuildingArtSpec buildingArt(TileKind kind, int level) {
     return index < kKindArt.size() ? kKindArt[index] : kNoArt;
 }
 
-std::string buildingSpriteName(const BuildingArtSpec& spec, int variant) {
-    if (spec.variants == 0)
-        return spec.base;
-    return spec.base + std::to_string(1 + variant);
+std::string buildingSpriteName(const BuildingArtSpec& art, int variant) {
+    if (art.variants == 0)
+        return art.base;
+    return art.base + std::to_string(1 + variant);
 }
 
-int buildingVariant(const BuildingArtSpec& spec, int tileNumber) {
-    return spec.variants == 0 ? 0 : tileNumber % spec.variants;
+int buildingVariant(const BuildingArtSpec& art, int tileNumber) {
+    return art.variants == 0 ? 0 : tileNumber % art.variants;
 }
 
 bool joinsOverlay(TileKind kind, const LayerShows& shows) {

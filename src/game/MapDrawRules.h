@@ -82,9 +82,9 @@ struct BuildingArtSpec {
 constexpr int kMaxBuildingVariants = 4;
 // Houses and shops pick by level (clamped to 1..3); other kinds ignore it.
 BuildingArtSpec buildingArt(TileKind kind, int level);
-std::string buildingSpriteName(const BuildingArtSpec& spec, int variant);
+std::string buildingSpriteName(const BuildingArtSpec& art, int variant);
 // Variant index (0-based) of a tile number.
-int buildingVariant(const BuildingArtSpec& spec, int tileNumber);
+int buildingVariant(const BuildingArtSpec& art, int tileNumber);
 
 // Whether a building tile is drawn quiet and gets an overlay on this layer.
 struct LayerShows {

@@ -88,12 +88,12 @@ void MapRenderer::resolveSprites() {
         roadPieces[piece] = add(roadPieceName(piece));
     for (int kind = 0; kind < kTileKindCount; ++kind)
         for (int level = 1; level <= 3; ++level) {
-            const BuildingArtSpec spec = buildingArt(static_cast<TileKind>(kind), level);
-            if (spec.art == BuildingArt::None)
+            const BuildingArtSpec look = buildingArt(static_cast<TileKind>(kind), level);
+            if (look.art == BuildingArt::None)
                 continue;
             Variants& variants = buildings[artSlot(static_cast<TileKind>(kind), level)];
-            for (int v = 0; v < std::max(1, spec.variants); ++v)
-                variants[static_cast<std::size_t>(v)] = add(buildingSpriteName(spec, v));
+            for (int v = 0; v < std::max(1, look.variants); ++v)
+                variants[static_cast<std::size_t>(v)] = add(buildingSpriteName(look, v));
         }
 }
 
@@ -243,11 +243,11 @@ void MapRenderer::drawBuilding(const Map& map, Tile& tile, sf::Vector2i at, bool
             drawPlain(tileSemiFilled, at);
         return;
     }
-    const BuildingArtSpec spec = buildingArt(tile.kind, levelOf(tile));
-    if (tile.kind == TileKind::Landfill || spec.art == BuildingArt::None)
+    const BuildingArtSpec look = buildingArt(tile.kind, levelOf(tile));
+    if (tile.kind == TileKind::Landfill || look.art == BuildingArt::None)
         return;
     const Id sprite = buildingSprite(tile.kind, levelOf(tile), tile.number);
-    if (spec.art == BuildingArt::Whole) {
+    if (look.art == BuildingArt::Whole) {
         drawStanding(sprite, at);
         return;
     }

@@ -3,6 +3,8 @@
 #include "city/Request.h"
 #include "city/Simulation.h"
 #include "game/Game.h"
+#include "gui/MainMenu.h"
+#include "gui/UI.h"
 #include "platform/Config.h"
 #include "platform/TestFolders.h"
 
@@ -14,7 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // A started game on the generated data, in a 1280 x 720 window (scale 2, views of
-// 640 x 360), showing its new city.
+// 640 x 360), showing its new city without the welcome box, which would take the
+// clicks in the middle of the screen.
 class PlayedGame : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -25,6 +28,12 @@ protected:
                                "height=720\nsfxEnabled=false\nmusicEnabled=false\n");
         ASSERT_TRUE(game.init(0, nullptr));
         ASSERT_EQ(game.scale, 2);
+        game.simulation->startNewGame();
+        game.simulation->drainRequests([this](const Request& request) {
+            if (request.kind != RequestKind::ShowMessage)
+                game.carryOut(request);
+        });
+        ASSERT_FALSE(game.mainMenu->showing);
     }
 
     Map& map() { return *game.simulation->map; }
@@ -101,7 +110,7 @@ TEST_F(PlayedGame, LeftClickOpensActionsOnlyInBuildModeWithNothingArmed) {
 
     key(sf::Keyboard::Num3);
     EXPECT_EQ(map().layer, 1);
-    EXPECT_EQ(game.statusText, layerTitlePopulation);
+    EXPECT_EQ(game.ui->statusText, layerTitlePopulation);
     press(at);
     release(at);
     EXPECT_EQ(map().selectedTileNumber, -1);

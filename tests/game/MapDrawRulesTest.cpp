@@ -102,8 +102,8 @@ TEST(BuildingArt, NamesByKindLevelAndVariant) {
         {TileKind::Rubble, 1, 9, "rubble"},
     };
     for (const Case& c : cases) {
-        const BuildingArtSpec spec = buildingArt(c.kind, c.level);
-        EXPECT_EQ(buildingSpriteName(spec, buildingVariant(spec, c.number)), c.name);
+        const BuildingArtSpec look = buildingArt(c.kind, c.level);
+        EXPECT_EQ(buildingSpriteName(look, buildingVariant(look, c.number)), c.name);
     }
     EXPECT_EQ(buildingArt(TileKind::WaterTower, 1).art, BuildingArt::Whole);
     EXPECT_EQ(buildingArt(TileKind::PumpingStation, 1).art, BuildingArt::Facing);
