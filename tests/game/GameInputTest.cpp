@@ -3,6 +3,7 @@
 #include "city/Request.h"
 #include "city/Simulation.h"
 #include "game/Game.h"
+#include "game/StartedGame.h"
 #include "gui/MainMenu.h"
 #include "gui/UI.h"
 #include "platform/Config.h"
@@ -11,23 +12,16 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace fs = std::filesystem;
 
 namespace {
 
 // A started game on the generated data, in a 1280 x 720 window (scale 2, views of
 // 640 x 360), showing its new city without the welcome box, which would take the
 // clicks in the middle of the screen.
-class PlayedGame : public ::testing::Test {
+class PlayedGame : public StartedGame {
 protected:
     void SetUp() override {
-        for (const char* folder : {"sprites", "fonts", "shaders"})
-            fs::create_directory_symlink(std::string(TAPBURG_TEST_DATA_DIR) + folder,
-                                         data.path() + folder);
-        data.write("conf.dat", "isFullscreen=false\npostProcessing=false\nwidth=1280\n"
-                               "height=720\nsfxEnabled=false\nmusicEnabled=false\n");
-        ASSERT_TRUE(game.init(0, nullptr));
-        ASSERT_EQ(game.scale, 2);
+        StartedGame::SetUp();
         game.simulation->startNewGame();
         game.simulation->drainRequests([this](const Request& request) {
             if (request.kind != RequestKind::ShowMessage)
@@ -67,11 +61,6 @@ protected:
         const sf::Vector2f world((x + y) * 16 + 16.f, (y - x) * 8 + 8.f);
         return sf::Vector2i((world - topLeft) * 2.f);
     }
-
-    TempFolder data, home;
-    ScopedEnv dataDir{"TAPBURG_DATA_DIR", data.path()};
-    ScopedEnv xdg{"XDG_DATA_HOME", home.path()};
-    Game game;
 };
 
 } // namespace

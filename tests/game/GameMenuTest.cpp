@@ -1,6 +1,7 @@
 #include "city/City.h"
 #include "city/Simulation.h"
 #include "game/Game.h"
+#include "game/StartedGame.h"
 #include "gui/MainMenu.h"
 #include "gui/UI.h"
 #include "gui/Widget.h"
@@ -10,22 +11,10 @@
 
 #include <gtest/gtest.h>
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// A started game on the generated art, silent, in a 1280 x 720 window.
-class GameTitleScreen : public ::testing::Test {
+class GameTitleScreen : public StartedGame {
 protected:
-    void SetUp() override {
-        for (const char* folder : {"sprites", "fonts", "shaders"})
-            fs::create_directory_symlink(std::string(TAPBURG_TEST_DATA_DIR) + folder,
-                                         data.path() + folder);
-        data.write("conf.dat", "isFullscreen=false\npostProcessing=false\nwidth=1280\n"
-                               "height=720\nsfxEnabled=false\nmusicEnabled=false\n");
-        ASSERT_TRUE(game.init(0, nullptr));
-    }
-
     // The message boxes open in the in-game root, newest last.
     std::vector<gui::Window*> messageBoxes() const {
         std::vector<gui::Window*> boxes;
@@ -34,11 +23,6 @@ protected:
                 boxes.push_back(static_cast<gui::Window*>(child.get()));
         return boxes;
     }
-
-    TempFolder data, home;
-    ScopedEnv dataDir{"TAPBURG_DATA_DIR", data.path()};
-    ScopedEnv xdg{"XDG_DATA_HOME", home.path()};
-    Game game;
 };
 
 } // namespace
