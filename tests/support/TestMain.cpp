@@ -2,11 +2,15 @@
 // outside the build tree at safe places, so running a test binary by hand behaves like
 // running it through ctest.
 #include <cstdlib>
+#include <string>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // Tests never write into the real home folder.
-    setenv("XDG_DATA_HOME", TAPBURG_TEST_HOME, 1);
+    // Tests never write into the real home folder, and each test process has its own,
+    // since ctest runs tests side by side and several of them write the same slots.
+    const std::string home = TAPBURG_TEST_HOME + std::to_string(getpid());
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
 #ifdef TAPBURG_TEST_DATA_DIR
     setenv("TAPBURG_DATA_DIR", TAPBURG_TEST_DATA_DIR, 0);
     // No sound card needed; a developer may still choose a driver explicitly.
