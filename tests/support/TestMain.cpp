@@ -2,6 +2,7 @@
 // outside the build tree at safe places, so running a test binary by hand behaves like
 // running it through ctest.
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <gtest/gtest.h>
@@ -17,5 +18,8 @@ int main(int argc, char** argv) {
     setenv("ALSOFT_DRIVERS", "null", 0);
 #endif
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(home, ignored);
+    return result;
 }
