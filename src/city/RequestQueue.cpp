@@ -21,11 +21,14 @@ void RequestQueue::drain(const RequestHandler& handler) {
 }
 
 std::vector<Request> RequestQueue::take() {
+    // The game drains every frame and usually finds nothing; an empty drain must not
+    // allocate, and a fresh deque does, so it is made only when there is something.
+    std::unique_lock lock(mutex);
+    if (pending.empty())
+        return {};
     std::deque<Request> taken;
-    {
-        const std::scoped_lock lock(mutex);
-        taken.swap(pending);
-    }
+    taken.swap(pending);
+    lock.unlock();
     return std::vector<Request>(std::make_move_iterator(taken.begin()),
                                 std::make_move_iterator(taken.end()));
 }
