@@ -17,6 +17,16 @@
 #include "gui/Window.h"
 #include "platform/Config.h"
 #include "platform/Folders.h"
+#include "screens/AboutWindow.h"
+#include "screens/CityInfoWindow.h"
+#include "screens/ExpenditureWindow.h"
+#include "screens/GameMenu.h"
+#include "screens/Hud.h"
+#include "screens/OptionsWindow.h"
+#include "screens/ProductionWindow.h"
+#include "screens/SaveSlotsWindow.h"
+#include "screens/TileActionsWindow.h"
+#include "screens/TileInfoWindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,12 +77,16 @@ void Game::createInterface() {
     ui->stopDragging = [this] { dragging = false; };
     mainMenu = std::make_unique<MainMenu>(*ui);
     mainMenu->onStartNewGame = [this] { startNewGame(); };
-    // The load and options windows arrive with the in-game screens.
-    mainMenu->onExit = [this] { window->close(); };
+    mainMenu->onLoadGame = [this] { ui_showSaveFilesWindow(false); };
+    mainMenu->onOptions = [this] { ui_showOptions(); };
+    mainMenu->onExit = [this] { shutdown(); };
+    createScreens();
 }
 
 void Game::showMainMenu() {
     simulation->resetAction();
+    ui_closeWindows();
+    ui_setActionTitle("");
     mainMenu->showing = true;
     soundManager->stopMusic();
     if (config->is("musicEnabled", "true"))
@@ -96,11 +110,11 @@ void Game::hideMainMenu() {
 
 void Game::startNewGame() {
     simulation->startNewGame();
-    simulation->drainRequests([this](const Request& request) { carryOut(request); });
+    carryOutRequests();
 }
 
 void Game::run() {
-    const RequestHandler handler = [this](const Request& request) { carryOut(request); };
+    const RequestHandler handler = requestHandler();
     while (window->isOpen()) {
         sf::RenderTarget& target = frameTarget();
         updateFrameTime();
@@ -114,7 +128,7 @@ void Game::run() {
         if (!mainMenu->showing)
             drawMap(target);
         target.setView(*uiView);
-        ui->draw(target);
+        ui_update();
         present();
         simulation->releaseFinishedTick(handler);
         if (recreateWindowRequested) {
@@ -194,9 +208,10 @@ void Game::loadShader() {
 }
 
 void Game::relayout() {
-    // The HUD joins here with the in-game screens.
     if (ui)
         ui->onResize();
+    if (hud)
+        ui_layout();
     if (mainMenu)
         mainMenu->layout();
     if (simulation)
@@ -448,12 +463,39 @@ void Game::drawFloatingEffects(sf::RenderTarget& target) {
                           floatingEffects.end());
 }
 
+RequestHandler Game::requestHandler() {
+    return [this](const Request& request) { carryOut(request); };
+}
+
+void Game::carryOutRequests() {
+    simulation->drainRequests(requestHandler());
+}
+
 void Game::carryOut(const Request& request) {
-    // Captions, the date button and window refreshes are the in-game screens' to carry
-    // out; until they exist those requests are dropped.
     switch (request.kind) {
+    case RequestKind::ActionTitle:
+        ui_setActionTitle(request.text);
+        break;
+    case RequestKind::DateButtonEnabled:
+        ui_setDateButtonEnabled(request.enabled);
+        break;
     case RequestKind::PlaySound:
         playRequestedSound(request);
+        break;
+    case RequestKind::ShowMessage:
+        showMessage(request);
+        break;
+    case RequestKind::RefreshExpenditure:
+        ui_refreshExpenditure();
+        break;
+    case RequestKind::ShowExpenditure:
+        ui_showExpenditure();
+        break;
+    case RequestKind::RefreshCityInfo:
+        ui_populateCityInfo();
+        break;
+    case RequestKind::RefreshProduction:
+        ui_refreshProduction();
         break;
     case RequestKind::FloatingMark:
         addFloatingEffect(request.x, request.y, request.drift);
@@ -464,16 +506,17 @@ void Game::carryOut(const Request& request) {
     case RequestKind::CentreView:
         centreViewOnTile(request.tileX, request.tileY);
         break;
-    case RequestKind::LayerTitle:
-        setStatusText(request.text);
-        break;
-    case RequestKind::ShowMessage:
-        showMessage(request);
-        break;
     case RequestKind::LeaveTitleScreen:
         hideMainMenu();
         break;
-    default:
+    case RequestKind::CloseWindows:
+        ui_closeWindows();
+        break;
+    case RequestKind::LayerTitle:
+        setStatusText(request.text);
+        break;
+    case RequestKind::RefreshLayerOptions:
+        ui_resetLayerOptions();
         break;
     }
 }
@@ -507,14 +550,4 @@ void Game::drawMap(sf::RenderTarget& target) {
     mapRenderer->draw(target);
     drawFloatingEffects(target);
     soundManager->update(frameTime);
-}
-
-// Until the tile windows exist, a click on a tile selects it, so the player sees what
-// was picked.
-void Game::ui_showTileActions(Tile& tile) {
-    simulation->map->setSelectedTile(&tile);
-}
-
-void Game::ui_showTileInformation(Tile& tile) {
-    simulation->map->setSelectedTile(&tile);
 }

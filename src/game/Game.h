@@ -2,6 +2,7 @@
 // The one object of the program: owns the window and its views, the settings, the
 // asset managers and the city, and runs the frame loop. Every subsystem receives a
 // reference to it and reaches its siblings through it. Non-copyable.
+#include "city/RequestQueue.h"
 #include "game/FloatingEffect.h"
 
 #include <SFML/Graphics.hpp>
@@ -19,6 +20,17 @@ class Simulation;
 class Tile;
 struct Request;
 class UI;
+class Hud;
+class ScreenWindow;
+class TileActionsWindow;
+class TileInfoWindow;
+class GameMenu;
+class SaveSlotsWindow;
+class OptionsWindow;
+class AboutWindow;
+class ProductionWindow;
+class CityInfoWindow;
+class ExpenditureWindow;
 
 class Game {
 public:
@@ -87,11 +99,41 @@ public:
     // Carries out one of the simulation's requests on the interface thread.
     void carryOut(const Request& request);
 
-    // --- Tile screens ---------------------------------------------------------------
+    // --- In-game screens ---------------------------------------------------------------
+    // The HUD is built once after the UI and laid out again on every size change; its
+    // update draws the whole interface once per frame, in the UI view.
+    void ui_create();
+    void ui_layout();
+    void ui_update();
+    void ui_setActionTitle(const std::string& title);
+    void ui_setDateButtonEnabled(bool enabled);
+    void ui_closeTileActions();
+    // Every in-game window but the save slots and options, and the action's progress.
+    void ui_closeWindows();
+    void ui_resetLayerOptions();
     // A left click on a tile that offers actions in build mode, and a right click on
     // any tile. Called with mapMutex held.
     void ui_showTileActions(Tile& tile);
+    void ui_createActionButtons(Tile& tile);
     void ui_showTileInformation(Tile& tile);
+    void ui_showMenu();
+    void ui_showSaveFilesWindow(bool save);
+    void ui_showOptions();
+    void ui_showAboutScreen();
+    // Reports open once; opening an open one only refreshes it.
+    void ui_showProduction();
+    void ui_showCityInfo();
+    void ui_showExpenditure();
+    void ui_refreshProduction();
+    void ui_populateCityInfo();
+    void ui_refreshExpenditure();
+    // Every window kind that exists at most once, for re-layout and closing.
+    std::vector<ScreenWindow*> screenWindows() const;
+
+    // Save and load a slot (1 to 4); a failure shows the player a message box saying
+    // why, and leaves the running game and the slot's file as they were.
+    bool saveGame(int slot);
+    bool loadGame(int slot);
 
     std::unique_ptr<sf::RenderWindow> window;
     std::unique_ptr<sf::View> mapView;
@@ -108,6 +150,18 @@ public:
     // which unregisters from it when destroyed.
     std::unique_ptr<UI> ui;
     std::unique_ptr<MainMenu> mainMenu;
+    // The screens keep plain pointers into the UI's widget tree: declared after it,
+    // they are destroyed before it.
+    std::unique_ptr<Hud> hud;
+    std::unique_ptr<TileActionsWindow> tileActionsWindow;
+    std::unique_ptr<TileInfoWindow> tileInfoWindow;
+    std::unique_ptr<GameMenu> menuWindow;
+    std::unique_ptr<SaveSlotsWindow> saveFilesWindow;
+    std::unique_ptr<OptionsWindow> optionsWindow;
+    std::unique_ptr<AboutWindow> aboutWindow;
+    std::unique_ptr<ProductionWindow> productionWindow;
+    std::unique_ptr<CityInfoWindow> cityInfoWindow;
+    std::unique_ptr<ExpenditureWindow> expenditureWindow;
     sf::Color paperColor = sf::Color::Black;
     sf::Color inkColor = sf::Color::Black;
     int scale = 1;
@@ -137,6 +191,10 @@ private:
     void drawMap(sf::RenderTarget& target);
     void playRequestedSound(const Request& request);
     void createInterface();
+    void createScreens();
+    RequestHandler requestHandler();
+    // Carries out what the simulation asked for so far, at once.
+    void carryOutRequests();
     void showMessage(const Request& request);
     // The status line under the city: the caption of the shown information layer.
     void setStatusText(const std::string& text);
