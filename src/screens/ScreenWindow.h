@@ -39,6 +39,13 @@ protected:
     virtual sf::Vector2i placement() const;
     // Called when the player's close button cleared the slot.
     virtual void closed() {}
+    // For kinds that open on the active root: a window left open on the other root (the
+    // title screen came or went meanwhile) cannot be seen there, so it is closed rather
+    // than blocking the next opening.
+    void closeUnlessIn(const gui::Widget& root);
+    // The player's "Close": centred, hanging over the bottom edge; the UI closes the
+    // window on its click, which clears the slot.
+    void addCloseButton(gui::Window& to);
 
     Game& game;
     sf::Vector2i size;
