@@ -1,10 +1,15 @@
 #pragma once
 // "Options": fullscreen, post-processing, music and effects switches and the palette.
+// The check boxes show the settings as they were when the window opened; each change
+// is stored at once and takes effect at once (a new window at the end of the frame,
+// the music now). Opens on the shown root, the title screen's included. Main thread
+// only.
 #include "screens/ScreenWindow.h"
 
 class OptionsWindow : public ScreenWindow {
 public:
     explicit OptionsWindow(Game& game);
 
+    // Does nothing while the window is open on the shown root.
     void open();
 };
