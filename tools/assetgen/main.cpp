@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string out = folder(argv[1]);
-    const bool ok =
-        generateSprites(out) && generateFonts(out) && generateSounds(out) && generateMusic(out);
+    const bool ok = generateSprites(out) && generateFonts(out) && generateSounds(out) &&
+                    generateMusic(out) && generateIcon(out);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,84 @@
+// An installation to a fresh prefix: the game, its data, the menu entry and the icons
+// land in the usual places, and the installed game starts from there, keeping the
+// player's settings and screenshots in the player's own folder.
+#include "ChildProcess.h"
+#include "GameSession.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The unprivileged account a root test run hands the installed game to: root may
+// write anywhere, so only another user sees a read-only share folder as a player does.
+constexpr const char* Nobody = "65534";
+
+bool install(const fs::path& prefix, std::string* log) {
+    return runProgram(
+               {TAPBURG_E2E_CMAKE, "--install", TAPBURG_E2E_BUILD_DIR, "--prefix", prefix.string()},
+               log, std::chrono::seconds(120)) == 0;
+}
+
+void makeReadOnly(const fs::path& folder) {
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder))
+        fs::permissions(entry.path(),
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+}
+
+void giveToNobody(const fs::path& folder) {
+    runProgram({"chown", "-R", std::string(Nobody) + ":" + Nobody, folder.string()});
+}
+
+} // namespace
+
+TEST(InstallE2e, TheInstalledGameRunsFromItsShareFolder) {
+    SessionOptions options;
+    options.ownDataFolder = false;
+    GameSession session("install", options);
+    const fs::path prefix = session.root() / "prefix";
+    std::string log;
+    ASSERT_TRUE(install(prefix, &log)) << log;
+
+    for (const char* file :
+         {"bin/tapburg", "share/tapburg/conf.dat", "share/tapburg/shaders/crt1.frag",
+          "share/tapburg/sprites/isomap.png", "share/tapburg/fonts/normal.dat",
+          "share/applications/tapburg.desktop", "share/icons/hicolor/64x64/apps/tapburg.png",
+          "share/icons/hicolor/256x256/apps/tapburg.png"})
+        EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
+    EXPECT_FALSE(fs::exists(prefix / "share/tapburg/screenshots"));
+    EXPECT_FALSE(fs::exists(prefix / "share/tapburg/icons"));
+    sf::Image icon;
+    ASSERT_TRUE(
+        icon.loadFromFile((prefix / "share/icons/hicolor/256x256/apps/tapburg.png").string()));
+    EXPECT_EQ(icon.getSize(), sf::Vector2u(256, 256));
+
+    const fs::path share = prefix / "share/tapburg";
+    const std::string shippedSettings = [&] {
+        std::ifstream in(share / "conf.dat");
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }();
+    makeReadOnly(share);
+    if (geteuid() == 0) {
+        giveToNobody(session.root() / "home");
+        session.setLauncher({"setpriv", std::string("--reuid=") + Nobody,
+                             std::string("--regid=") + Nobody, "--clear-groups"});
+    }
+    session.setProgram(prefix / "bin/tapburg");
+    ASSERT_TRUE(session.start()) << session.output();
+    EXPECT_EQ(session.output().find("ERROR"), std::string::npos) << session.output();
+    EXPECT_EQ(session.closeWindow(), 0);
+    EXPECT_NE(session.output().find("Bye!"), std::string::npos) << session.output();
+
+    // The screenshot of start() and the settings went to the player's folder.
+    EXPECT_EQ(session.screenshotNames().size(), 1u);
+    EXPECT_TRUE(fs::is_regular_file(session.supportFolder() / "conf.dat"));
+    std::ifstream in(share / "conf.dat");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              shippedSettings);
+}

@@ -1,0 +1,86 @@
+#include "Player.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::chrono::seconds AnswerTimeout{20};
+constexpr int StartNewGameEntry = 0;
+constexpr int LoadGameEntry = 1;
+constexpr int SaveGameEntry = 0;
+constexpr int BackToMenuEntry = 4;
+// Beside the first road: one of these two is always empty (the first map puts its
+// house on the other side), the other is empty or a tree.
+const std::array<sf::Vector2i, 2> RoadsideCandidates{{{0, 1}, {-1, 0}}};
+const MessageText SavedMessage{"Yaaas!", "Game saved!"};
+
+} // namespace
+
+Player::Player(GameSession& session) : session_(session), facts_(newGameFacts()) {}
+
+bool Player::startNewGame() {
+    const int started = session_.countInOutput("startNewGame");
+    session_.click(screen::titleEntry(session_.ui(), StartNewGameEntry));
+    if (!session_.waitForOutput("startNewGame", started + 1, AnswerTimeout))
+        return false;
+    closeMessage(facts_.welcome);
+    closeMessage(facts_.info);
+    return session_.screenshot("new-game").getSize().x > 0;
+}
+
+void Player::closeMessage(const MessageText& message) {
+    session_.click(screen::messageOkay(session_.ui(), !message.title.empty(),
+                                       metrics_.textHeight(message.text)));
+}
+
+std::optional<sf::Vector2i> Player::armRoadBesideFirstRoad() {
+    const screen::Size ui = session_.ui();
+    for (const sf::Vector2i offset : RoadsideCandidates) {
+        session_.click(screen::tileFromCentre(ui, offset));
+        session_.click(screen::tileAction(ui, facts_.emptyTileActions, facts_.buildRoadIndex));
+        if (actionArmed())
+            return offset;
+    }
+    return std::nullopt;
+}
+
+bool Player::actionArmed() {
+    // While an action is armed a click on the map picks no tile, and picking prints.
+    const int picks = session_.countInOutput("clickedTile:");
+    session_.click(screen::quietMapSpot(session_.ui()));
+    session_.screenshot("armed-check");
+    return session_.countInOutput("clickedTile:") == picks;
+}
+
+void Player::clickProgress(int times) {
+    for (int i = 0; i < times; ++i)
+        session_.click(screen::progressButton(session_.ui()));
+}
+
+bool Player::saveToSlot(int slot) {
+    const screen::Size ui = session_.ui();
+    const std::string saved = "game saved to slot " + std::to_string(slot) + "!";
+    const int before = session_.countInOutput(saved);
+    session_.click(screen::menuButton(ui));
+    session_.click(screen::gameMenuEntry(ui, SaveGameEntry));
+    session_.click(screen::saveSlot(ui, slot, false));
+    if (!session_.waitForOutput(saved, before + 1, AnswerTimeout))
+        return false;
+    closeMessage(SavedMessage);
+    session_.click(screen::gameMenuResume(ui));
+    return true;
+}
+
+bool Player::backToTitleScreen() {
+    session_.click(screen::menuButton(session_.ui()));
+    session_.click(screen::gameMenuEntry(session_.ui(), BackToMenuEntry));
+    return session_.screenshot("title-again").getSize().x > 0;
+}
+
+bool Player::loadFromTitleScreen(int slot) {
+    const std::string loaded = "game loaded from slot " + std::to_string(slot) + "!";
+    const int before = session_.countInOutput(loaded);
+    session_.click(screen::titleEntry(session_.ui(), LoadGameEntry));
+    session_.click(screen::saveSlot(session_.ui(), slot, true));
+    return session_.waitForOutput(loaded, before + 1, AnswerTimeout);
+}
