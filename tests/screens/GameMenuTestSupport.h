@@ -19,47 +19,38 @@ protected:
         game.ui->mouseSource = [this] { return mouse; };
     }
 
-    // Press and release in the middle of the widget.
-    void click(const gui::Widget& widget, sf::Mouse::Button button = sf::Mouse::Left) {
+    void click(const gui::Widget& widget) {
         mouse = widget.getAbsolutePosition() + widget.size() / 2;
         for (const auto type : {sf::Event::MouseButtonPressed, sf::Event::MouseButtonReleased}) {
             sf::Event event{};
             event.type = type;
-            event.mouseButton.button = button;
-            event.mouseButton.x = mouse.x * game.scale;
-            event.mouseButton.y = mouse.y * game.scale;
+            event.mouseButton = {sf::Mouse::Left, mouse.x * game.scale, mouse.y * game.scale};
             game.ui->handleEvent(event);
         }
     }
 
-    // The button of `parent` with that caption, or null.
-    static gui::Button* button(const gui::Widget& parent, const std::string& caption) {
+    // The children of `parent` of one kind, in order.
+    template <class T> static std::vector<T*> all(const gui::Widget& parent) {
+        std::vector<T*> found;
         for (const auto& child : parent.children())
-            if (auto* found = dynamic_cast<gui::Button*>(child.get()))
-                if (found->label() && found->label()->text() == caption)
-                    return found;
-        return nullptr;
-    }
-
-    static std::vector<gui::Button*> buttons(const gui::Widget& parent) {
-        std::vector<gui::Button*> found;
-        for (const auto& child : parent.children())
-            if (auto* each = dynamic_cast<gui::Button*>(child.get()))
+            if (auto* each = dynamic_cast<T*>(child.get()))
                 found.push_back(each);
         return found;
     }
-
+    static gui::Button& button(const gui::Widget& parent, const std::string& caption) {
+        for (gui::Button* each : all<gui::Button>(parent))
+            if (each->label() && each->label()->text() == caption)
+                return *each;
+        throw std::runtime_error("no button " + caption);
+    }
+    static std::string title(const gui::Window& window) { return window.titleBar()->title(); }
     // The message boxes still in `root`, oldest first.
     static std::vector<gui::Window*> messageBoxes(const gui::Widget& root) {
         std::vector<gui::Window*> boxes;
-        for (const auto& child : root.children())
-            if (child->id == gui::DialogWindowId)
-                boxes.push_back(static_cast<gui::Window*>(child.get()));
+        for (gui::Window* each : all<gui::Window>(root))
+            if (each->id == gui::DialogWindowId)
+                boxes.push_back(each);
         return boxes;
-    }
-
-    static std::string title(const gui::Window& window) {
-        return window.titleBar() ? window.titleBar()->title() : std::string();
     }
 
     void startCity() {

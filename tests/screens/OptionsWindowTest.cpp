@@ -12,7 +12,6 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
@@ -26,140 +25,92 @@ protected:
         game.config->load(data.write("palette.dat", "palette=0\n"));
     }
     gui::Window& options() const { return *game.optionsWindow->window; }
-    gui::CheckBox& box(const std::string& label) const {
-        for (const auto& child : options().children())
-            if (auto* found = dynamic_cast<gui::CheckBox*>(child.get()))
-                if (found->label() == label)
-                    return *found;
-        throw std::runtime_error("no check box " + label);
-    }
+    gui::CheckBox& box(std::size_t index) const { return *all<gui::CheckBox>(options()).at(index); }
     bool playing(const std::string& track) const {
         const sf::Music* const music = game.soundManager->getMusic(track);
         return music && music->getStatus() == sf::SoundSource::Playing;
     }
-    static sf::Color colour(PaletteColour c) { return {c.r, c.g, c.b}; }
+    void cycle() { click(button(options(), "Cycle through palettes")); }
+    static sf::Color paper(std::size_t palette) {
+        const PaletteColour c = palettes.at(palette).paper;
+        return {c.r, c.g, c.b};
+    }
 };
+
+enum Box : std::size_t { Fullscreen, PostProcessing, Music, Sfx };
 
 TEST_F(Options, BoxesShowWhatIsStoredAndAClickFlipsTheStoredText) {
     game.config->set("postProcessing", "TRUE");
     game.config->set("sfxEnabled", "true");
     game.ui_showOptions();
-    EXPECT_FALSE(box("Fullscreen").checked);
-    EXPECT_FALSE(box("Post-processing effect").checked); // only "true" is on
-    EXPECT_FALSE(box("Music").checked);
-    EXPECT_TRUE(box("SFX").checked);
-    EXPECT_EQ(box("SFX").position(), sf::Vector2i(10, 61));
+    EXPECT_EQ(box(PostProcessing).label(), "Post-processing effect");
+    EXPECT_FALSE(box(PostProcessing).checked); // only "true" is on
+    EXPECT_TRUE(box(Sfx).checked);
 
-    click(box("SFX"));
+    click(box(Sfx));
     EXPECT_EQ(game.config->get("sfxEnabled"), "false");
     EXPECT_FALSE(game.recreateWindowRequested);
-    click(box("Post-processing effect"));
+    click(box(PostProcessing));
     EXPECT_EQ(game.config->get("postProcessing"), "true");
+    // Re-created by the frame loop, not inside the click.
     EXPECT_TRUE(game.recreateWindowRequested);
-}
-
-TEST_F(Options, FullscreenAsksForANewWindowBetweenFrames) {
-    game.ui_showOptions();
-    click(box("Fullscreen"));
-    EXPECT_EQ(game.config->get("isFullscreen"), "true");
-    EXPECT_TRUE(game.recreateWindowRequested);
-    // Still the same window: it is re-created by the frame loop, not by the click.
-    EXPECT_TRUE(game.window->isOpen());
     EXPECT_TRUE(game.optionsWindow->isOpen());
 }
 
-TEST_F(Options, CyclingPalettesWrapsAndRecolours) {
+TEST_F(Options, CyclingPalettesWrapsAndRecoloursWhatIsDrawn) {
     const struct {
         const char* stored;
         const char* next;
     } cases[] = {{"3", "4"}, {"7", "0"}, {"2147483647", "0"}, {"junk", "1"}};
     game.ui_showOptions();
+    click(button(options(), "Randomize colors (DO NOT CLICK)"));
+    EXPECT_EQ(game.config->get("palette"), "0");
+    EXPECT_NE(game.paperColor, paper(0));
     for (const auto& c : cases) {
         game.config->set("palette", c.stored);
-        click(*button(options(), "Cycle through palettes"));
+        cycle();
         EXPECT_EQ(game.config->get("palette"), c.next) << "from " << c.stored;
-        const Palette& applied = palettes.at(std::stoul(c.next));
-        EXPECT_EQ(game.paperColor, colour(applied.paper)) << "from " << c.stored;
-        EXPECT_EQ(game.inkColor, colour(applied.ink)) << "from " << c.stored;
+        EXPECT_EQ(game.paperColor, paper(std::stoul(c.next))) << "from " << c.stored;
     }
-}
 
-TEST_F(Options, CyclingWithoutAStoredPaletteStoresNothingAndShowsTheFirst) {
-    game.config = std::make_unique<Config>();
-    game.config->set("palette", "5"); // set adds no entry
-    game.ui_showOptions();
-    click(*button(options(), "Cycle through palettes"));
-    EXPECT_TRUE(game.config->entries().empty());
-    EXPECT_EQ(game.paperColor, colour(palettes[0].paper));
-}
-
-TEST_F(Options, TheNewPaperIsWhatTheWindowIsDrawnWith) {
-    game.config->set("palette", "4");
-    game.ui_showOptions();
-    click(*button(options(), "Cycle through palettes"));
     sf::RenderTexture frame;
     ASSERT_TRUE(frame.create(640, 360));
-    frame.clear(sf::Color::Magenta);
     frame.setView(*game.uiView);
     game.ui->draw(frame);
     frame.display();
-    const sf::Image shot = frame.getTexture().copyToImage();
     // Inside the window, between the switches and the palette buttons.
     const sf::Vector2i inside = options().getAbsolutePosition() + sf::Vector2i(120, 80);
-    EXPECT_EQ(shot.getPixel(unsigned(inside.x), unsigned(inside.y)), colour(palettes[5].paper));
+    EXPECT_EQ(frame.getTexture().copyToImage().getPixel(inside.x, inside.y), paper(1));
 }
 
-TEST_F(Options, RandomColoursLastUntilThePaletteIsCycled) {
-    game.config->set("palette", "1");
+TEST_F(Options, WithoutStoredSettingsNothingIsStoredAndNothingPlays) {
+    game.config = std::make_unique<Config>();
     game.ui_showOptions();
-    click(*button(options(), "Randomize colors (DO NOT CLICK)"));
-    EXPECT_EQ(game.config->get("palette"), "1");
-    EXPECT_NE(game.paperColor, colour(palettes[1].paper));
-    click(*button(options(), "Cycle through palettes"));
-    EXPECT_EQ(game.paperColor, colour(palettes[2].paper));
+    cycle();
+    click(box(Music));
+    EXPECT_TRUE(game.config->entries().empty());
+    EXPECT_EQ(game.paperColor, paper(0));
+    EXPECT_FALSE(playing("music/menu"));
 }
 
-TEST_F(Options, OnTheTitleScreenMusicPlaysTheLoopingTitleTrack) {
+TEST_F(Options, MusicPlaysTheTitleTrackOverTheTitleScreenAndThePlaylistInACity) {
     game.ui_showOptions();
     EXPECT_EQ(options().parent(), game.ui->menuRoot.get());
-    click(box("Music"));
+    click(box(Music));
     EXPECT_EQ(game.config->get("musicEnabled"), "true");
     EXPECT_TRUE(playing("music/menu"));
     EXPECT_TRUE(game.soundManager->getMusic("music/menu")->getLoop());
-    EXPECT_EQ(game.soundManager->getCurrentTrack(), "");
-
-    click(box("Music"));
-    EXPECT_EQ(game.config->get("musicEnabled"), "false");
+    click(box(Music));
     EXPECT_FALSE(playing("music/menu"));
-}
 
-TEST_F(Options, InACityMusicPlaysThePlaylist) {
+    // Left open over the title screen, it does not keep the city's from showing.
     startCity();
     game.ui_showOptions();
     EXPECT_EQ(options().parent(), game.ui->gameRoot.get());
-    click(box("Music"));
+    click(box(Music));
     const std::string track = game.soundManager->getCurrentTrack();
-    EXPECT_NE(track, "");
     EXPECT_TRUE(playing(track));
     EXPECT_FALSE(playing("music/menu"));
-    click(box("Music"));
-    EXPECT_FALSE(playing(track));
-}
-
-TEST_F(Options, MusicWithoutAStoredSettingStaysSilent) {
-    game.config = std::make_unique<Config>();
-    game.ui_showOptions();
-    click(box("Music"));
-    EXPECT_FALSE(playing("music/menu"));
-}
-
-TEST_F(Options, OneLeftOpenInTheCityDoesNotBlockTheTitleScreensOptions) {
-    startCity();
-    game.ui_showOptions();
-    game.showMainMenu();
-    game.mainMenu->onOptions();
-    ASSERT_TRUE(game.optionsWindow->isOpen());
-    EXPECT_EQ(options().parent(), game.ui->menuRoot.get());
 }
 
 } // namespace
