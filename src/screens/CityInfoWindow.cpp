@@ -10,6 +10,8 @@
 #include "gui/Window.h"
 #include "screens/ReportText.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kLabelX = 10;
@@ -29,6 +31,10 @@ constexpr std::array<Row, 3> kHouseRows{
 constexpr int kPopulationY = 35;
 constexpr int kBuildRateY = 242;
 constexpr int kUpgradeCostY = 253;
+// The button grows to the left where its caption needs more room.
+constexpr int kUpgradeButtonRight = 240;
+constexpr int kUpgradeButtonWidth = 90;
+constexpr int kUpgradeLabelPadding = 6;
 
 // Section help texts run over several lines under their title bars.
 constexpr int kHelpTextWidth = 230;
@@ -92,12 +98,18 @@ void CityInfoWindow::buildConstruction(gui::Window& report) {
     buildRateText = addText(report, valueBox(kBuildRateY), "", gui::Align::Right, kFontBold);
     upgradeCostLabel = addText(report, labelBox(kUpgradeCostY), "Upgrade cost");
     upgradeCostText = addText(report, valueBox(kUpgradeCostY), "", gui::Align::Right, kFontBold);
-    upgradeButton = addTextButton(report, {{kWordX, kBuildRateY}, {90, 19}}, "", kFontMixed, {});
+    upgradeButton = addTextButton(
+        report, {kUpgradeButtonRight - kUpgradeButtonWidth, kBuildRateY, kUpgradeButtonWidth, 19},
+        "", kFontMixed, {});
+}
+
+void CityInfoWindow::readGuarded() {
+    population = game.simulation->city->populationNow();
 }
 
 void CityInfoWindow::rewrite() {
     const City& city = *game.simulation->city;
-    populationText->setText(wholeText(city.populationNow()));
+    populationText->setText(wholeText(population));
     const std::array<double, 3> shares{city.lowerShare, city.middleShare, city.upperShare};
     for (std::size_t i = 0; i < shares.size(); ++i)
         shareTexts[i]->setText(shareText(shares[i]));
@@ -128,7 +140,15 @@ void CityInfoWindow::rewriteUpgrade() {
     }
     upgradeCostText->setText(wholeText(next->price));
     upgradeButton->setText(upgradeLabel(next->rate));
+    fitUpgradeButton();
     upgradeButton->onClick = [this] { buyUpgrade(); };
+}
+
+void CityInfoWindow::fitUpgradeButton() {
+    const int width = std::max(kUpgradeButtonWidth,
+                               upgradeButton->label()->getTextSize().x + kUpgradeLabelPadding);
+    upgradeButton->setX(kUpgradeButtonRight - width);
+    upgradeButton->setWidth(width, true);
 }
 
 void CityInfoWindow::buyUpgrade() {

@@ -28,6 +28,7 @@ public:
 
 protected:
     std::mutex& windowMutex() override { return cityInfoMutex; }
+    void readGuarded() override;
     void build(gui::Window& report) override;
     void rewrite() override;
 
@@ -37,5 +38,8 @@ private:
     void buildConstruction(gui::Window& report);
     void rewriteHousing();
     void rewriteUpgrade();
+    void fitUpgradeButton();
     void buyUpgrade();
+
+    int population = 0; // as read for the next rewrite
 };

@@ -7,18 +7,11 @@
 #include "gui/UI.h"
 #include "gui/Window.h"
 
-namespace {
-
-const sf::Vector2i kCloseButtonSize{80, 18};
-// The button hangs over the window's bottom edge like a message box's.
-constexpr int kCloseButtonRise = 12;
-
-} // namespace
-
 ReportWindow::ReportWindow(Game& game, sf::Vector2i size, std::string title)
     : ScreenWindow(game, size, gui::Align::Middle), title(std::move(title)) {}
 
 void ReportWindow::open() {
+    readGuarded();
     const std::scoped_lock lock(windowMutex());
     if (window == nullptr) {
         gui::Window& report = openWindow(title, game.ui->activeRoot());
@@ -33,6 +26,7 @@ void ReportWindow::open() {
 }
 
 void ReportWindow::refresh() {
+    readGuarded();
     const std::scoped_lock lock(windowMutex());
     if (window != nullptr)
         rewrite();
@@ -54,8 +48,9 @@ gui::Text* ReportWindow::addText(gui::Window& report, sf::IntRect box, const std
 
 gui::Text* ReportWindow::addParagraph(gui::Window& report, sf::IntRect box,
                                       const std::string& text) {
-    gui::Text* added = report.add(game.ui->createText(box, text));
+    gui::Text* added = addText(report, box, "", gui::Align::Left, kFontSmall);
     added->verticalAlign = gui::Align::Top;
+    added->setText(text, true);
     return added;
 }
 
@@ -88,11 +83,4 @@ void ReportWindow::addHelpButton(gui::Window& report, sf::IntRect box, const std
     addIconButton(report, box, sprite, [this, title = std::move(title), text = std::move(text)] {
         game.ui->showMessage(title, text, false);
     });
-}
-
-void ReportWindow::addCloseButton(gui::Window& report) {
-    const sf::Vector2i at{(report.width() - kCloseButtonSize.x) / 2,
-                          report.height() - kCloseButtonRise};
-    report.add(
-        game.ui->createButton({at, kCloseButtonSize}, "Close", gui::CloseButtonId, kFontBold));
 }

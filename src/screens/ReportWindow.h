@@ -37,6 +37,9 @@ public:
 
 protected:
     virtual std::mutex& windowMutex() = 0;
+    // Reads what the city guards with its own locks, before the window's mutex is taken:
+    // the report windows' mutexes come last in the lock order.
+    virtual void readGuarded() {}
     // Adds the report's widgets to a window just opened; the window's mutex is held.
     virtual void build(gui::Window& report) = 0;
     // Rewrites the open window's values; the window's mutex is held.
@@ -45,7 +48,8 @@ protected:
     // Builders for build(); each adds to `report` and returns what it added.
     gui::Text* addText(gui::Window& report, sf::IntRect box, const std::string& text,
                        gui::Align align = gui::Align::Left, std::uint16_t font = kFontNormal);
-    // Several lines broken to the box's width, from its top.
+    // Several lines of help broken to the box's width, from its top, in the small font
+    // so that they stay inside their box.
     gui::Text* addParagraph(gui::Window& report, sf::IntRect box, const std::string& text);
     // A column header: small font.
     gui::Text* addHeader(gui::Window& report, sf::Vector2i at, int width, const std::string& text,
@@ -60,7 +64,5 @@ protected:
                        std::string title, std::string text);
 
 private:
-    void addCloseButton(gui::Window& report);
-
     std::string title;
 };

@@ -43,6 +43,10 @@ TEST_F(CityInfoReport, UpgradeOnOfferFollowsTheCurrentRate) {
         if (offered) {
             EXPECT_EQ(report().upgradeCostText->text(), c.cost);
             EXPECT_EQ(report().upgradeButton->label()->text(), c.label);
+            // The whole caption fits, and the button keeps its right edge.
+            const gui::Button& button = *report().upgradeButton;
+            EXPECT_LT(button.label()->getTextSize().x, button.width() - 2);
+            EXPECT_EQ(button.position().x + button.width(), 240);
         }
     }
 }
