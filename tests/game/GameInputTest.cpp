@@ -5,10 +5,14 @@
 #include "game/Game.h"
 #include "game/StartedGame.h"
 #include "gui/MainMenu.h"
+#include "gui/Text.h"
 #include "gui/UI.h"
 #include "platform/Config.h"
 #include "platform/TestFolders.h"
+#include "screens/TileActionsWindow.h"
+#include "screens/TileInfoWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -102,21 +106,24 @@ TEST_F(PlayedGame, LeftClickOpensActionsOnlyInBuildModeWithNothingArmed) {
     EXPECT_EQ(game.ui->statusText, layerTitlePopulation);
     press(at);
     release(at);
-    EXPECT_EQ(map().selectedTileNumber, -1);
+    EXPECT_FALSE(game.tileActionsWindow->isOpen());
 
     key(sf::Keyboard::Num1);
     game.simulation->actionKind = ActionKind::BuildRoad;
     press(at);
     release(at);
-    EXPECT_EQ(map().selectedTileNumber, -1);
+    EXPECT_FALSE(game.tileActionsWindow->isOpen());
 
     game.simulation->actionKind = ActionKind::None;
     press(at);
     release(at + sf::Vector2i(3, 0)); // one pixel past the click allowance
-    EXPECT_EQ(map().selectedTileNumber, -1);
+    EXPECT_FALSE(game.tileActionsWindow->isOpen());
     press(at);
     release(at + sf::Vector2i(2, -2));
+    EXPECT_TRUE(game.tileActionsWindow->isOpen());
     EXPECT_EQ(map().selectedTileNumber, target->number);
+    EXPECT_EQ(game.tileActionsWindow->actionButtons.size(),
+              std::min<std::size_t>(target->actions.size(), 6));
 }
 
 TEST_F(PlayedGame, OnlyAltReturnAsksForTheOtherWindowMode) {
@@ -134,7 +141,9 @@ TEST_F(PlayedGame, RightClickOpensInformationOnAnyLayerAfterADrag) {
     release({640, 340});
     const sf::Vector2i at = windowPixelOf(37, 37);
     release(at, sf::Mouse::Right);
-    EXPECT_EQ(map().selectedTileNumber, map().tileAt(37, 37)->number);
+    ASSERT_EQ(map().tileAt(37, 37)->kind, TileKind::Road);
+    ASSERT_TRUE(game.tileInfoWindow->isOpen());
+    EXPECT_EQ(game.tileInfoWindow->infoText->text(), "Maintenance cost: 1 per day");
 }
 
 TEST_F(PlayedGame, RotationKeepsTheMiddleTileInTheMiddle) {
