@@ -51,8 +51,7 @@ TEST_F(SaveSlots, OverTheTitleScreenItSitsLowInAGameCentred) {
     EXPECT_EQ(slots().parent(), game.ui->menuRoot.get());
     EXPECT_EQ(slots().position(), sf::Vector2i(240, 125)); // 85 % of 148 free rows
     game.uiView->setSize(960.f, 540.f);
-    game.ui->onResize();
-    game.saveFilesWindow->place();
+    game.relayout();
     EXPECT_EQ(slots().position(), sf::Vector2i(400, 278));
 
     // One left open there does not keep the city's request from showing.
