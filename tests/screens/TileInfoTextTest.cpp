@@ -106,6 +106,43 @@ TEST_F(TileText, FactoryShowsItsTruncatedStaffingShare) {
     EXPECT_NE(text().find("Luxury items"), std::string::npos);
 }
 
+TEST_F(TileText, EveryOtherKindHasItsFiguresIconAndRange) {
+    const struct {
+        TileKind kind;
+        const char* text;
+        const char* icon;
+        int range; // -1: the highlight is cleared, -2: it stays as it was
+    } cases[] = {
+        {TileKind::Road, "Maintenance cost: 1 per day", "ui/action_road", -1},
+        {TileKind::Park, "Maintenance cost: 10 per day", "ui/action_park", -1},
+        {TileKind::Shop, "Shoppers:\t 0/15\nRange:\t\t 4 squares\nIncome:\t\t 0.0 per day",
+         "ui/action_market", 4},
+        {TileKind::WaterTower,
+         "Water usage:\t\t0/50\nService range:\t10 squares\nOverhead:\t\t\t15 per day",
+         "ui/action_watertower", 10},
+        {TileKind::PumpingStation,
+         "Water usage:\t\t0/250\nService range:\t8 squares\nOverhead:\t\t\t35 per day",
+         "ui/action_pumping_station", 8},
+        {TileKind::PoliceStation, "Range:\t12 squares\nCost:\t\t40 per day",
+         "ui/action_police_station", 12},
+        {TileKind::Hospital, "Range:\t12 squares\nCost:\t\t50 per day", "ui/action_hospital", 12},
+        {TileKind::Commercial,
+         "Employees:\t0/100\nRange:\t\t\t12 squares\nIncome:\t\t\t0.0 per day",
+         "ui/action_commercial", 12},
+        {TileKind::Rubble, "", "", -2},
+    };
+    for (const auto& expected : cases) {
+        tile().setKind(expected.kind);
+        const TileInfo info = describeTile(tile(), sim);
+        EXPECT_EQ(info.text, expected.text);
+        EXPECT_EQ(info.icon, expected.icon);
+        const int range = info.highlight == RangeHighlight::Show    ? info.range
+                          : info.highlight == RangeHighlight::Clear ? -1
+                                                                    : -2;
+        EXPECT_EQ(range, expected.range) << info.text;
+    }
+}
+
 TEST_F(TileText, ServiceRangesAndLandfillFill) {
     tile().setKind(TileKind::FireStation);
     sim.city->fireRangeExtended = true;
