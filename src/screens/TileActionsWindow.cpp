@@ -195,7 +195,7 @@ void TileActionsWindow::addActionButton(gui::Window& opened, const Tile& tile, s
     const bool upgrade = tile.building != nullptr;
     gui::Button* button = opened.add(ui.createIconButton(
         {{x, kRowY}, kActionButtonSize}, upgrade ? look.upgradeSprite : look.sprite));
-    button->onClick = [this, slot, kind] { choose(slot, kind); };
+    button->onClick = [this, kind] { choose(kind); };
     button->onRightClick = [this, kind] { explain(kind); };
     actionButtons.push_back(button);
 
@@ -225,19 +225,18 @@ void TileActionsWindow::turnPage(int step) {
     createActionButtons(*tile);
 }
 
-void TileActionsWindow::choose(std::size_t slot, ActionKind kind) {
+void TileActionsWindow::choose(ActionKind kind) {
     Simulation& simulation = *game.simulation;
     std::optional<std::size_t> offeredAt;
     {
         // A day may have changed the tile's list since the button was made: buy the
-        // action the player pressed, wherever it is now, or nothing.
+        // action the player pressed, wherever it is now, or nothing. A tile offers each
+        // kind at most once.
         const std::scoped_lock lock(simulation.mapMutex);
         if (const Tile* tile = visibleTileNumbered(simulation, tileNumber)) {
             const std::vector<ActionKind>& actions = tile->actions;
-            if (slot < actions.size() && actions[slot] == kind)
-                offeredAt = slot;
-            else if (const auto found = std::find(actions.begin(), actions.end(), kind);
-                     found != actions.end())
+            if (const auto found = std::find(actions.begin(), actions.end(), kind);
+                found != actions.end())
                 offeredAt = static_cast<std::size_t>(found - actions.begin());
         }
     }

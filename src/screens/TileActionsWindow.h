@@ -43,7 +43,7 @@ private:
     void addPagingButtons(gui::Window& window);
     void addActionButton(gui::Window& window, const Tile& tile, std::size_t slot, int x);
     void turnPage(int step);
-    void choose(std::size_t slot, ActionKind kind);
+    void choose(ActionKind kind);
     void explain(ActionKind kind) const;
 
     // The number of the tile shown: the tile itself may hold another's content after
