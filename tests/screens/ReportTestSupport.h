@@ -1,6 +1,6 @@
 #pragma once
 // A started game with a new city, its greeting boxes closed, a mouse the test moves by
-// hand, and the simulation's requests carried out on demand as the frame loop would.
+// hand, and the simulation's requests carried out as the frame loop would.
 #include "city/Request.h"
 #include "city/Simulation.h"
 #include "game/StartedGame.h"
@@ -17,46 +17,40 @@ protected:
     void SetUp() override {
         StartedGame::SetUp();
         game.mainMenu->onStartNewGame();
-        closeMessageBoxes();
-        game.ui->mouseSource = [this] { return mouse; };
-    }
-
-    void carryOutRequests() {
-        game.simulation->drainRequests([this](const Request& request) { game.carryOut(request); });
-    }
-
-    // One day as the date button runs it, its requests carried out.
-    void passDay() {
-        ASSERT_NE(game.simulation->advanceDay(), 0u);
-        game.simulation->waitForTick([this](const Request& request) { game.carryOut(request); });
-    }
-
-    std::vector<gui::Window*> windowsTitled(const std::string& upperCaseTitle) const {
-        std::vector<gui::Window*> found;
-        for (const auto& child : game.ui->gameRoot->children()) {
-            auto* window = dynamic_cast<gui::Window*>(child.get());
-            if (window && window->titleBar()->title() == upperCaseTitle)
-                found.push_back(window);
-        }
-        return found;
-    }
-
-    std::vector<gui::Window*> messageBoxes() const {
-        std::vector<gui::Window*> boxes;
-        for (const auto& child : game.ui->gameRoot->children())
-            if (child->id == gui::DialogWindowId)
-                boxes.push_back(static_cast<gui::Window*>(child.get()));
-        return boxes;
-    }
-
-    // Closing one box may open the next (the greeting leads to the info box).
-    void closeMessageBoxes() {
-        for (std::vector<gui::Window*> boxes = messageBoxes(); !boxes.empty();
-             boxes = messageBoxes())
+        // Closing the greeting opens the next box.
+        for (auto boxes = dialogs(); !boxes.empty(); boxes = dialogs())
             for (gui::Window* box : boxes) {
                 box->fireResult(gui::Window::Closed);
                 box->close();
             }
+        game.ui->mouseSource = [this] { return mouse; };
+    }
+
+    RequestHandler carryOut() {
+        return [this](const Request& request) { game.carryOut(request); };
+    }
+
+    // One day as the date button runs it.
+    void passDay() {
+        ASSERT_NE(game.simulation->advanceDay(), 0u);
+        game.simulation->waitForTick(carryOut());
+    }
+
+    std::vector<gui::Window*> dialogs() const {
+        std::vector<gui::Window*> found;
+        for (const auto& child : game.ui->gameRoot->children())
+            if (child->id == gui::DialogWindowId)
+                found.push_back(static_cast<gui::Window*>(child.get()));
+        return found;
+    }
+
+    // Windows and message boxes with this (upper-case) title.
+    int countTitled(const std::string& title) const {
+        int count = 0;
+        for (const auto& child : game.ui->gameRoot->children())
+            if (auto* window = dynamic_cast<gui::Window*>(child.get()))
+                count += window->titleBar()->title() == title;
+        return count;
     }
 
     // A left press and release on the middle of a widget, through the UI.
@@ -70,11 +64,11 @@ protected:
         }
     }
 
-    // The interface as one frame draws it, in UI pixels, the cursor off screen.
+    // The interface as a frame draws it, in UI pixels, with the cursor off screen.
     sf::Image picture() {
         mouse = {-50, -50};
-        sf::RenderTexture target;
         const sf::Vector2i screen = game.ui->screenSize();
+        sf::RenderTexture target;
         EXPECT_TRUE(target.create(unsigned(screen.x), unsigned(screen.y)));
         target.setView(*game.uiView);
         target.clear(game.paperColor);
