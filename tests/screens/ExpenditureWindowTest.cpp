@@ -63,6 +63,9 @@ TEST_F(ExpenditureReport, AYearEndOpensTheReportOnceAndRefreshesIt) {
     passDay();
     ASSERT_TRUE(report().isOpen());
     EXPECT_EQ(report().window->position(), sf::Vector2i((640 - 310) / 2, (360 - 240) / 2 - 10));
+    game.uiView->setSize(960.f, 540.f);
+    game.relayout();
+    EXPECT_EQ(report().window->position(), sf::Vector2i((960 - 310) / 2, (540 - 240) / 2 - 10));
 
     game.simulation->dayCounter = 719;
     city().addMoney(LedgerCategory::Construction, -1000);
