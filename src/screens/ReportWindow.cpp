@@ -79,8 +79,9 @@ gui::Button* ReportWindow::addTextButton(gui::Window& report, sf::IntRect box,
 }
 
 void ReportWindow::addHelpButton(gui::Window& report, sf::IntRect box, const std::string& sprite,
-                                 std::string title, std::string text) {
-    addIconButton(report, box, sprite, [this, title = std::move(title), text = std::move(text)] {
-        game.ui->showMessage(title, text, false);
-    });
+                                 std::string heading, std::string text) {
+    addIconButton(report, box, sprite,
+                  [this, heading = std::move(heading), text = std::move(text)] {
+                      game.ui->showMessage(heading, text, false);
+                  });
 }

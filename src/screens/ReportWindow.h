@@ -61,7 +61,7 @@ protected:
                                std::uint16_t font, std::function<void()> onClick);
     // An icon button that opens a message box.
     void addHelpButton(gui::Window& report, sf::IntRect box, const std::string& sprite,
-                       std::string title, std::string text);
+                       std::string heading, std::string text);
 
 private:
     std::string title;
