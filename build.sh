@@ -8,8 +8,11 @@ set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build_dir="${TAPBURG_BUILD_DIR:-$here/build}"
+# libx11-dev and xdotool serve the end-to-end tests; dpkg-dev and file let
+# CPack work out the .deb's dependencies.
 packages=(build-essential cmake pkg-config libsfml-dev googletest libgtest-dev
-          libbenchmark-dev xvfb xauth libgl1-mesa-dri clang libclang-rt-14-dev xdotool)
+          libbenchmark-dev xvfb xauth libgl1-mesa-dri clang libclang-rt-14-dev xdotool
+          libx11-dev dpkg-dev file)
 
 install_missing() {
     local missing=()

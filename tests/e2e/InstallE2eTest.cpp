@@ -5,6 +5,7 @@
 #include "GameSession.h"
 
 #include <SFML/Graphics/Image.hpp>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -31,16 +32,39 @@ void makeReadOnly(const fs::path& folder) {
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
 }
 
-void giveToNobody(const fs::path& folder) {
-    runProgram({"chown", "-R", std::string(Nobody) + ":" + Nobody, folder.string()});
+// Runs an installed game once as a player would: no data folder of its own, and as an
+// ordinary user. Its screenshot and settings must land in the player's folder.
+void playOnce(GameSession& session, const fs::path& program) {
+    if (geteuid() == 0) {
+        runProgram({"chown", "-R", std::string(Nobody) + ":" + Nobody,
+                    (session.root() / "home").string()});
+        session.setLauncher({"setpriv", std::string("--reuid=") + Nobody,
+                             std::string("--regid=") + Nobody, "--clear-groups"});
+    }
+    session.setProgram(program);
+    ASSERT_TRUE(session.start()) << session.output();
+    EXPECT_EQ(session.output().find("ERROR"), std::string::npos) << session.output();
+    EXPECT_EQ(session.closeWindow(), 0);
+    EXPECT_NE(session.output().find("Bye!"), std::string::npos) << session.output();
+    EXPECT_EQ(session.screenshotNames().size(), 1u);
+    EXPECT_TRUE(fs::is_regular_file(session.supportFolder() / "conf.dat"));
+}
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+SessionOptions installedGame() {
+    SessionOptions options;
+    options.ownDataFolder = false;
+    return options;
 }
 
 } // namespace
 
 TEST(InstallE2e, TheInstalledGameRunsFromItsShareFolder) {
-    SessionOptions options;
-    options.ownDataFolder = false;
-    GameSession session("install", options);
+    GameSession session("install", installedGame());
     const fs::path prefix = session.root() / "prefix";
     std::string log;
     ASSERT_TRUE(install(prefix, &log)) << log;
@@ -59,26 +83,17 @@ TEST(InstallE2e, TheInstalledGameRunsFromItsShareFolder) {
     EXPECT_EQ(icon.getSize(), sf::Vector2u(256, 256));
 
     const fs::path share = prefix / "share/tapburg";
-    const std::string shippedSettings = [&] {
-        std::ifstream in(share / "conf.dat");
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }();
+    const std::string shippedSettings = readAll(share / "conf.dat");
     makeReadOnly(share);
-    if (geteuid() == 0) {
-        giveToNobody(session.root() / "home");
-        session.setLauncher({"setpriv", std::string("--reuid=") + Nobody,
-                             std::string("--regid=") + Nobody, "--clear-groups"});
-    }
-    session.setProgram(prefix / "bin/tapburg");
-    ASSERT_TRUE(session.start()) << session.output();
-    EXPECT_EQ(session.output().find("ERROR"), std::string::npos) << session.output();
-    EXPECT_EQ(session.closeWindow(), 0);
-    EXPECT_NE(session.output().find("Bye!"), std::string::npos) << session.output();
+    playOnce(session, prefix / "bin/tapburg");
+    EXPECT_EQ(readAll(share / "conf.dat"), shippedSettings);
+}
 
-    // The screenshot of start() and the settings went to the player's folder.
-    EXPECT_EQ(session.screenshotNames().size(), 1u);
-    EXPECT_TRUE(fs::is_regular_file(session.supportFolder() / "conf.dat"));
-    std::ifstream in(share / "conf.dat");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
-              shippedSettings);
+// The game of the Debian package, once CI has installed it with apt.
+TEST(InstallE2e, ThePackagedGameStarts) {
+    const char* program = std::getenv("TAPBURG_E2E_PACKAGED_GAME");
+    if (program == nullptr)
+        GTEST_SKIP() << "TAPBURG_E2E_PACKAGED_GAME names no installed game";
+    GameSession session("packaged", installedGame());
+    playOnce(session, program);
 }

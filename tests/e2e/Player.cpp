@@ -13,6 +13,8 @@ constexpr int BackToMenuEntry = 4;
 // house on the other side), the other is empty or a tree.
 const std::array<sf::Vector2i, 2> RoadsideCandidates{{{0, 1}, {-1, 0}}};
 const MessageText SavedMessage{"Yaaas!", "Game saved!"};
+constexpr const char* BuildLayerKey = "1";
+constexpr const char* NeedsLayerKey = "4";
 
 } // namespace
 
@@ -66,8 +68,13 @@ bool Player::saveToSlot(int slot) {
     session_.click(screen::saveSlot(ui, slot, false));
     if (!session_.waitForOutput(saved, before + 1, AnswerTimeout))
         return false;
-    closeMessage(SavedMessage);
+    // The confirmation box does not cover "Resume". Should the game leave the box out,
+    // the click meant for it lands on the map, and an information layer keeps that
+    // click from opening anything.
     session_.click(screen::gameMenuResume(ui));
+    session_.key(NeedsLayerKey);
+    closeMessage(SavedMessage);
+    session_.key(BuildLayerKey);
     return true;
 }
 

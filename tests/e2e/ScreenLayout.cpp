@@ -40,6 +40,7 @@ constexpr int MessageWidth = 200;
 constexpr int MessageChromeTitled = 51;
 constexpr int MessageChromeUntitled = 25;
 const Point OkaySize{100, 18};
+constexpr int OkayRise = 12; // its top, up from the box's bottom edge
 
 constexpr int ActionButtonStep = 39;
 constexpr int ActionWindowHeight = 92;
@@ -59,6 +60,17 @@ const Point SlotSize{146, 34};
 const Point SlotFirst{7, 20};
 constexpr int SlotStep = 38;
 const Point OptionsSize{240, 160};
+const Point CyclePaletteOffset{9, 90};
+const Point CyclePaletteSize{222, 20};
+const Point OptionsCloseOffset{80, 148};
+const Point ProgressButtonSize{46, 23};
+constexpr int ProgressButtonRise = 50; // its top, up from the bottom of the screen
+constexpr int SideColumnLeft = 7;
+const Point MenuButtonSize{23, 18};
+constexpr int SideColumnHeight = 200;
+constexpr int MenuButtonDrop = 189; // from the side column's top
+constexpr int QuietSpotInset = 140;
+constexpr int QuietSpotTop = 100;
 
 int actionWindowWidth(int actionCount) {
     return std::max(ActionRowMinimum, std::min(actionCount, ActionsPerPage)) * ActionButtonStep +
@@ -83,7 +95,7 @@ Point messageOkay(Size ui, bool titled, int textHeight) {
     const int height = (titled ? MessageChromeTitled : MessageChromeUntitled) + textHeight;
     const Rect box = centred(ui, MessageWidth, height);
     // The button hangs over the box's bottom edge.
-    return middle(box, {box.width / 2 - OkaySize.x / 2, box.height - 12}, OkaySize);
+    return middle(box, {box.width / 2 - OkaySize.x / 2, box.height - OkayRise}, OkaySize);
 }
 
 Point tileFromCentre(Size ui, sf::Vector2i offset) {
@@ -100,18 +112,15 @@ Point tileAction(Size ui, int actionCount, int index) {
                   ActionButtonSize);
 }
 
-Point tileActionsClose(Size ui, int actionCount) {
-    const Rect window = actionWindow(ui, actionCount);
-    return middle(window, {(window.width - CloseSize.x) / 2, 80}, CloseSize);
-}
-
 Point progressButton(Size ui) {
-    return {(ui.width - 46) / 2 + 23, ui.height - 50 + 11};
+    const Rect screen{0, 0, ui.width, ui.height};
+    return middle(screen, {(ui.width - ProgressButtonSize.x) / 2, ui.height - ProgressButtonRise},
+                  ProgressButtonSize);
 }
 
 Point menuButton(Size ui) {
-    const int sideTop = (ui.height - 200) / 2;
-    return {7 + 11, sideTop + 189 + 9};
+    const Rect column{SideColumnLeft, (ui.height - SideColumnHeight) / 2, 0, SideColumnHeight};
+    return middle(column, {0, MenuButtonDrop}, MenuButtonSize);
 }
 
 Point gameMenuEntry(Size ui, int index) {
@@ -129,15 +138,15 @@ Point saveSlot(Size ui, int slot, bool onTitleScreen) {
 }
 
 Point optionsCyclePalette(Size ui) {
-    return middle(centred(ui, OptionsSize.x, OptionsSize.y), {9, 90}, {222, 20});
+    return middle(centred(ui, OptionsSize.x, OptionsSize.y), CyclePaletteOffset, CyclePaletteSize);
 }
 
 Point optionsClose(Size ui) {
-    return middle(centred(ui, OptionsSize.x, OptionsSize.y), {80, 148}, CloseSize);
+    return middle(centred(ui, OptionsSize.x, OptionsSize.y), OptionsCloseOffset, CloseSize);
 }
 
 Point quietMapSpot(Size ui) {
-    return {ui.width - 140, 100};
+    return {ui.width - QuietSpotInset, QuietSpotTop};
 }
 
 } // namespace screen

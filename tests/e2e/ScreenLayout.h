@@ -23,10 +23,9 @@ Point messageOkay(Size ui, bool titled, int textHeight);
 // long as the view has not moved since it was centred.
 Point tileFromCentre(Size ui, sf::Vector2i offset);
 
-// The tile-actions window of a tile offering `actionCount` actions: the button of
-// the `index`-th action on the first page, and "Close".
+// The button of the `index`-th action on the first page of the tile-actions window
+// of a tile offering `actionCount` actions.
 Point tileAction(Size ui, int actionCount, int index);
-Point tileActionsClose(Size ui, int actionCount);
 
 // The HUD's progress button (shown while an action is armed) and menu button.
 Point progressButton(Size ui);

@@ -63,7 +63,8 @@ std::optional<WindowGeometry> XDriver::waitForWindow(const std::string& title,
 }
 
 void XDriver::moveTo(int x, int y) const {
-    xdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+    // No --sync: it waits for the pointer to move, forever when it is there already.
+    xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
     std::this_thread::sleep_for(SettleTime);
 }
 
