@@ -23,12 +23,12 @@ struct ValueColumn {
 // By ProductionWindow::Column.
 constexpr std::array<ValueColumn, 4> kValueColumns{{{70, 60}, {124, 60}, {190, 50}, {220, 50}}};
 
-struct PriceButtonSpec {
+struct PriceButtonPlace {
     int x;
     const char* sprite;
 };
 // By ProductionWindow::PriceButton; they sit two pixels above their row's text.
-constexpr std::array<PriceButtonSpec, 3> kPriceButtons{
+constexpr std::array<PriceButtonPlace, 3> kPriceButtons{
     {{276, "ui/rent_increase"}, {287, "ui/rent_decrease"}, {298, "ui/reset_price"}}};
 const sf::Vector2i kPriceButtonSize{11, 12};
 constexpr int kPriceButtonRise = 2;
