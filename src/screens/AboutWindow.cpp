@@ -8,6 +8,8 @@
 namespace {
 
 const sf::IntRect TextRect(10, 24, 290, 250);
+// Below the text: the room the Close button hanging over the bottom edge needs.
+constexpr int CloseRoom = 20;
 
 } // namespace
 
@@ -38,5 +40,19 @@ void AboutWindow::open() {
     text->verticalAlign = gui::Align::Top;
     text->wrap = true;
     text->setText(Body);
+    const int textHeight = text->getTextSize().y;
+    if (textHeight > text->height())
+        text->setHeight(textHeight, true);
+    fitHeight(about, TextRect.top + textHeight + CloseRoom);
     addCloseButton(about);
+}
+
+// With the shipped font the text wraps to a few pixels more than the box holds, and its
+// last line would sit under the Close button: the window grows to fit instead.
+void AboutWindow::fitHeight(gui::Window& about, int needed) {
+    if (needed <= size.y)
+        return;
+    size.y = needed;
+    about.setHeight(needed, true);
+    place();
 }

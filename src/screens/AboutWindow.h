@@ -11,4 +11,7 @@ public:
 
     // Does nothing while the window is open.
     void open();
+
+private:
+    void fitHeight(gui::Window& about, int needed);
 };

@@ -58,6 +58,11 @@ TEST_F(InGameMenu, AboutTextIsWrappedToItsBoxInCharactersTheFontHas) {
     EXPECT_EQ(text.verticalAlign, gui::Align::Top);
     EXPECT_EQ(text.lines().front(), "Tapburg was initially made for the €Glintfest game jam.");
     EXPECT_EQ(text.lines().back(), "Created by @Quillor");
+    // The last line stays clear of the Close button and inside the window.
+    const gui::Window& about = *game.aboutWindow->window;
+    const int textBottom = text.position().y + text.getTextSize().y;
+    EXPECT_LE(textBottom, button(about, "Close").position().y);
+    EXPECT_LE(textBottom, about.height());
     const BitmapFont& font = *game.fontManager->getFont(text.fontIndex());
     for (const std::uint32_t codepoint : utf8ToCodepoints(AboutWindow::Body)) {
         if (codepoint != '\n' && codepoint != ' ') {
