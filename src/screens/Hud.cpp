@@ -49,8 +49,6 @@ constexpr int ActionTitleRise = 87;
 constexpr int ActionBarRise = 75;
 constexpr int ActionButtonRise = 50;
 const sf::Vector2i BarSize(170, 6);
-const sf::Vector2i BarSpriteSize(172, 8);
-constexpr int BarCreationY = 10;
 // The fill covers the bar's trough.
 const sf::Vector2i FillInset(5, 2);
 constexpr int FillMargin = 10; // trough width = bar width - margin
@@ -156,10 +154,10 @@ int Hud::progressPercent(float fraction) {
 void Hud::create() {
     UI& ui = *game.ui;
     root = ui.gameRoot.get();
-    const int w = root->width();
     budgetText = addReadout(budgetSlot, BudgetSlotAt, "ui/budget_slot");
     populationText = addReadout(populationSlot, PopulationSlotAt, "ui/population_slot");
-    dateText = addReadout(dateSlot, {w - DateButtonLeft, TopRowY}, "ui/date_slot");
+    // Placed by layout, like everything that follows the screen size.
+    dateText = addReadout(dateSlot, {}, "ui/date_slot");
     createActionWidgets();
     menuButton = addButton(FlatButton, "ui/menu_button", [this] { game.ui_showMenu(); });
     rotateRightButton =
@@ -190,9 +188,7 @@ gui::Button* Hud::addButton(sf::Vector2i size, const char* sprite, std::function
 
 void Hud::createActionWidgets() {
     UI& ui = *game.ui;
-    const int w = root->width();
-    actionProgressBar = root->add(ui.createImage(
-        {{(w - BarSize.x) / 2 + 1, BarCreationY}, BarSpriteSize}, "ui/action_progress_bar"));
+    actionProgressBar = root->add(ui.createImage({{}, BarSize}, "ui/action_progress_bar"));
     actionProgressBar->setVisible(false);
     progressBadge = ui.createImage({{}, BadgeSize}, "ui/build_progress_bg");
     progressPercentText =
