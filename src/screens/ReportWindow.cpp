@@ -1,5 +1,6 @@
 #include "screens/ReportWindow.h"
 
+#include "city/Simulation.h"
 #include "game/Game.h"
 #include "gui/Button.h"
 #include "gui/Image.h"
@@ -10,7 +11,10 @@
 ReportWindow::ReportWindow(Game& game, sf::Vector2i size, std::string title)
     : ScreenWindow(game, size, gui::Align::Middle), title(std::move(title)) {}
 
+// The ledgers, shares and goods have no lock of their own: the tick writes them while it
+// holds mapMutex, so a report opened or refreshed by the player mid-tick waits for it.
 void ReportWindow::open() {
+    const std::scoped_lock tick(game.simulation->mapMutex);
     readGuarded();
     const std::scoped_lock lock(windowMutex());
     if (window == nullptr) {
@@ -26,6 +30,7 @@ void ReportWindow::open() {
 }
 
 void ReportWindow::refresh() {
+    const std::scoped_lock tick(game.simulation->mapMutex);
     readGuarded();
     const std::scoped_lock lock(windowMutex());
     if (window != nullptr)

@@ -30,6 +30,7 @@ public:
     ReportWindow(Game& game, sf::Vector2i size, std::string title);
 
     // Opens the window in the active root and fills it, or only refreshes it when open.
+    // Both take the simulation's mapMutex: never call them while holding it.
     void open();
     // Rewrites the values of an open window; nothing while closed.
     void refresh();
