@@ -23,7 +23,6 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return pid_ > 0; }
-    pid_t pid() const { return pid_; }
     // The exit code once the program has ended within `timeout`; nullopt if it is still
     // running. A program ended by a signal reports 128 + the signal number.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);

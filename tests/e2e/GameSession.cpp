@@ -48,9 +48,11 @@ fs::path makeRoot() {
 }
 
 std::string asanOptions() {
-    // stdbuf preloads a library, which a sanitized game must accept.
+    // stdbuf preloads a library, which a sanitized game must accept. Leaks are left to
+    // the client tests: at exit the software GL driver leaves blocks allocated from its
+    // generated code, which no suppression can name.
     const char* current = std::getenv("ASAN_OPTIONS");
-    return std::string(current ? current : "") + ":verify_asan_link_order=0";
+    return std::string(current ? current : "") + ":verify_asan_link_order=0:detect_leaks=0";
 }
 
 } // namespace

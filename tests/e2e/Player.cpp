@@ -25,9 +25,11 @@ bool Player::startNewGame() {
     session_.click(screen::titleEntry(session_.ui(), StartNewGameEntry));
     if (!session_.waitForOutput("startNewGame", started + 1, AnswerTimeout))
         return false;
+    shown("welcome");
     closeMessage(facts_.welcome);
+    shown("info");
     closeMessage(facts_.info);
-    return session_.screenshot("new-game").getSize().x > 0;
+    return shown("new-game");
 }
 
 void Player::closeMessage(const MessageText& message) {
@@ -39,6 +41,7 @@ std::optional<sf::Vector2i> Player::armRoadBesideFirstRoad() {
     const screen::Size ui = session_.ui();
     for (const sf::Vector2i offset : RoadsideCandidates) {
         session_.click(screen::tileFromCentre(ui, offset));
+        shown("tile-actions");
         session_.click(screen::tileAction(ui, facts_.emptyTileActions, facts_.buildRoadIndex));
         if (actionArmed())
             return offset;
@@ -46,11 +49,15 @@ std::optional<sf::Vector2i> Player::armRoadBesideFirstRoad() {
     return std::nullopt;
 }
 
+bool Player::shown(const std::string& name) {
+    return session_.screenshot(name).getSize().x > 0;
+}
+
 bool Player::actionArmed() {
     // While an action is armed a click on the map picks no tile, and picking prints.
     const int picks = session_.countInOutput("clickedTile:");
     session_.click(screen::quietMapSpot(session_.ui()));
-    session_.screenshot("armed-check");
+    shown("armed-check");
     return session_.countInOutput("clickedTile:") == picks;
 }
 
@@ -64,10 +71,13 @@ bool Player::saveToSlot(int slot) {
     const std::string saved = "game saved to slot " + std::to_string(slot) + "!";
     const int before = session_.countInOutput(saved);
     session_.click(screen::menuButton(ui));
+    shown("game-menu");
     session_.click(screen::gameMenuEntry(ui, SaveGameEntry));
+    shown("save-slots");
     session_.click(screen::saveSlot(ui, slot, false));
     if (!session_.waitForOutput(saved, before + 1, AnswerTimeout))
         return false;
+    shown("saved");
     // The confirmation box does not cover "Resume". Should the game leave the box out,
     // the click meant for it lands on the map, and an information layer keeps that
     // click from opening anything.
@@ -80,14 +90,16 @@ bool Player::saveToSlot(int slot) {
 
 bool Player::backToTitleScreen() {
     session_.click(screen::menuButton(session_.ui()));
+    shown("game-menu");
     session_.click(screen::gameMenuEntry(session_.ui(), BackToMenuEntry));
-    return session_.screenshot("title-again").getSize().x > 0;
+    return shown("title-again");
 }
 
 bool Player::loadFromTitleScreen(int slot) {
     const std::string loaded = "game loaded from slot " + std::to_string(slot) + "!";
     const int before = session_.countInOutput(loaded);
     session_.click(screen::titleEntry(session_.ui(), LoadGameEntry));
+    shown("load-slots");
     session_.click(screen::saveSlot(session_.ui(), slot, true));
     return session_.waitForOutput(loaded, before + 1, AnswerTimeout);
 }

@@ -28,6 +28,9 @@ public:
     bool loadFromTitleScreen(int slot);
 
 private:
+    // Waits for a frame that shows what the clicks so far opened, before the next click
+    // aims at it: a window opened by a click may not take clicks before it is drawn.
+    bool shown(const std::string& name);
     bool actionArmed();
 
     GameSession& session_;
