@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::chrono::seconds WindowTimeout{60};
+constexpr int StartAttempts = 3;
 constexpr std::chrono::seconds ScreenshotTimeout{20};
 constexpr std::chrono::seconds ExitTimeout{30};
 constexpr std::chrono::milliseconds PollStep{50};
@@ -122,8 +123,11 @@ bool GameSession::start() {
     };
     for (const auto& [name, value] : environment_)
         environment[name] = value;
-    game_ = std::make_unique<ChildProcess>(argv, environment, artifacts_ / "stdout.log");
-    const std::optional<WindowGeometry> window = input_.waitForWindow("Tapburg", WindowTimeout);
+    std::optional<WindowGeometry> window;
+    for (int attempt = 0; attempt < StartAttempts && !window; ++attempt) {
+        game_ = std::make_unique<ChildProcess>(argv, environment, artifacts_ / "stdout.log");
+        window = waitForWindow();
+    }
     if (!window)
         return false;
     window_ = *window;
@@ -159,6 +163,19 @@ sf::Image GameSession::screenshot(const std::string& name) {
     fs::rename(*shot, artifacts_ / kept.str());
     image.loadFromFile((artifacts_ / kept.str()).string());
     return image;
+}
+
+std::optional<WindowGeometry> GameSession::waitForWindow() const {
+    const auto deadline = std::chrono::steady_clock::now() + WindowTimeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (std::optional<WindowGeometry> window = input_.findWindow("Tapburg"))
+            return window;
+        // Under load a new X client is now and then refused; the game then ends at once.
+        if (game_->waitForExit(std::chrono::milliseconds(0)))
+            return std::nullopt;
+        std::this_thread::sleep_for(PollStep);
+    }
+    return std::nullopt;
 }
 
 std::optional<fs::path> GameSession::waitForScreenshot() const {

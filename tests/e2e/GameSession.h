@@ -69,6 +69,8 @@ public:
 private:
     void prepareDataFolder() const;
     void writeSettings() const;
+    // The game's window once it shows; nullopt when the game ended first or took too long.
+    std::optional<WindowGeometry> waitForWindow() const;
     std::optional<std::filesystem::path> waitForScreenshot() const;
     void keepArtifacts() const;
 

@@ -3,13 +3,13 @@
 #include "ChildProcess.h"
 
 #include <X11/Xlib.h>
+#include <chrono>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 namespace {
 
-constexpr std::chrono::milliseconds PollStep{100};
 // Long enough for a frame at 60 Hz on a loaded machine to pass.
 constexpr std::chrono::milliseconds SettleTime{60};
 
@@ -38,28 +38,22 @@ bool XDriver::xdotool(const std::string& arguments, std::string* output) const {
     return runProgram(argv, output, std::chrono::seconds(10), {{"DISPLAY", display_}}) == 0;
 }
 
-std::optional<WindowGeometry> XDriver::waitForWindow(const std::string& title,
-                                                     std::chrono::milliseconds timeout) const {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::string ids;
-        if (xdotool("search --onlyvisible --name ^" + title + "$", &ids) && !words(ids).empty()) {
-            WindowGeometry geometry;
-            geometry.id = std::stoul(words(ids).front());
-            const std::string id = std::to_string(geometry.id);
-            std::string shell;
-            xdotool("windowmove --sync " + id + " 0 0");
-            if (xdotool("getwindowgeometry --shell " + id, &shell)) {
-                geometry.x = shellValue(shell, "X");
-                geometry.y = shellValue(shell, "Y");
-                geometry.width = shellValue(shell, "WIDTH");
-                geometry.height = shellValue(shell, "HEIGHT");
-                return geometry;
-            }
-        }
-        std::this_thread::sleep_for(PollStep);
-    }
-    return std::nullopt;
+std::optional<WindowGeometry> XDriver::findWindow(const std::string& title) const {
+    std::string ids;
+    if (!xdotool("search --onlyvisible --name ^" + title + "$", &ids) || words(ids).empty())
+        return std::nullopt;
+    WindowGeometry geometry;
+    geometry.id = std::stoul(words(ids).front());
+    const std::string id = std::to_string(geometry.id);
+    std::string shell;
+    xdotool("windowmove --sync " + id + " 0 0");
+    if (!xdotool("getwindowgeometry --shell " + id, &shell))
+        return std::nullopt;
+    geometry.x = shellValue(shell, "X");
+    geometry.y = shellValue(shell, "Y");
+    geometry.width = shellValue(shell, "WIDTH");
+    geometry.height = shellValue(shell, "HEIGHT");
+    return geometry;
 }
 
 void XDriver::moveTo(int x, int y) const {

@@ -1,7 +1,6 @@
 #pragma once
 // Real X input for the game, through xdotool: pointer moves, button presses and
 // releases, key strokes. Positions are screen pixels of the private display.
-#include <chrono>
 #include <optional>
 #include <string>
 
@@ -14,11 +13,10 @@ class XDriver {
 public:
     explicit XDriver(std::string display) : display_(std::move(display)) {}
 
-    // The mapped top-level window with exactly this title, once it shows, moved to the
-    // screen's top-left corner: without a window manager the game may open partly
+    // The mapped top-level window with exactly this title, if it shows now, moved to
+    // the screen's top-left corner: without a window manager the game may open partly
     // off the screen, where no pointer reaches.
-    std::optional<WindowGeometry> waitForWindow(const std::string& title,
-                                                std::chrono::milliseconds timeout) const;
+    std::optional<WindowGeometry> findWindow(const std::string& title) const;
     void moveTo(int x, int y) const;
     // A press and release at (x, y), with pauses so the game sees the pointer arrive
     // before the press, as with a hand on a mouse. Button 1 left, 3 right.
