@@ -58,7 +58,17 @@ bool createFolder(const std::string& path) {
     return true;
 }
 
+// The installed share folder belongs to the package whoever runs the game: root, for
+// whom access() always says yes, must not write settings into it either.
+bool isInstalledShareFolder(const std::string& folder) {
+    const std::string installed = "/share/tapburg/";
+    return folder.size() >= installed.size() &&
+           folder.compare(folder.size() - installed.size(), installed.size(), installed) == 0;
+}
+
 bool isWritableFolder(const std::string& folder) {
+    if (isInstalledShareFolder(folder))
+        return false;
     return access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
 }
 

@@ -58,6 +58,14 @@ TEST(WritableLocations, ReadOnlyDataHandsWritingToTheSupportFolder) {
     check(false, true, "s/conf.dat", "s/conf.dat", "s/screenshots/");
 }
 
+TEST_F(SupportFolder, AnInstalledShareFolderIsNeverWrittenEvenWhenWritable) {
+    fs::create_directories(home.path() + "usr/share/tapburg");
+    ScopedEnv data("TAPBURG_DATA_DIR", home.path() + "usr/share/tapburg");
+    EXPECT_EQ(writableLocations().settingsSave, supportPath() + "conf.dat");
+    ScopedEnv beside("TAPBURG_DATA_DIR", home.path());
+    EXPECT_EQ(writableLocations().settingsSave, home.path() + "conf.dat");
+}
+
 // A stand-in xdg-open on PATH records its arguments.
 TEST(FileBrowser, HostilePathsArePassedAsOneArgument) {
     TempFolder bin;
