@@ -127,7 +127,9 @@ void Game::ui_refreshExpenditure() {
 
 bool Game::saveGame(int slot) {
     const SaveResult result = SaveGame::saveSlot(*simulation, slot);
-    if (!result)
+    if (result)
+        ui->showMessage("Yaaas!", "Game saved!", false);
+    else
         ui->showMessage("Not saved", "The game was not saved.\n\n" + result.message, false);
     return result.ok;
 }

@@ -77,6 +77,8 @@ TEST_F(SaveSlots, SavingOverATakenSlotAsksAndOnlyYesWritesAndCloses) {
     click(button(onlyBox(*game.ui->gameRoot), "Yes"));
     EXPECT_NE(readFile(path), before);
     EXPECT_FALSE(game.saveFilesWindow->isOpen());
+    EXPECT_EQ(title(onlyBox(*game.ui->gameRoot)), "YAAAS!"); // the confirmation
+    click(button(onlyBox(*game.ui->gameRoot), "Okay"));
 
     game.ui_showSaveFilesWindow(true); // an empty slot is written without a question
     click(slot(1));
