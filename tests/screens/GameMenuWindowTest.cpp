@@ -1,5 +1,5 @@
 // The in-game menu and the about window it leads to.
-#include "GameMenuTestSupport.h"
+#include "ScreenTestSupport.h"
 #include "assets/BitmapFont.h"
 #include "assets/FontManager.h"
 #include "platform/StringUtil.h"

@@ -2,7 +2,7 @@
 // palette, and the title screen's music rules.
 #include "screens/OptionsWindow.h"
 
-#include "GameMenuTestSupport.h"
+#include "ScreenTestSupport.h"
 #include "assets/Palettes.h"
 #include "assets/SoundManager.h"
 #include "gui/CheckBox.h"

@@ -2,7 +2,7 @@
 // it opens, and what a click on a slot saves, loads or asks.
 #include "screens/SaveSlotsWindow.h"
 
-#include "GameMenuTestSupport.h"
+#include "ScreenTestSupport.h"
 #include "city/SaveGame.h"
 #include "city/Simulation.h"
 #include "platform/Folders.h"

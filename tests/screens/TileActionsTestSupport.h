@@ -1,11 +1,11 @@
 #pragma once
-// A started game playing its new city (the welcome box left out), with a mouse the test
-// moves by hand, for the two tile windows.
+// A started game playing its new city (the welcome box left out), for the two tile
+// windows.
+#include "ScreenTestSupport.h"
 #include "city/City.h"
 #include "city/Map.h"
 #include "city/Simulation.h"
 #include "game/Game.h"
-#include "game/StartedGame.h"
 #include "gui/Button.h"
 #include "gui/MainMenu.h"
 #include "gui/UI.h"
@@ -15,15 +15,12 @@
 #include <gtest/gtest.h>
 #include <mutex>
 
-class TileScreenTest : public StartedGame {
+class TileScreenTest : public ScreenTest {
 protected:
     void SetUp() override {
-        StartedGame::SetUp();
-        game.mainMenu->onStartNewGame();
+        ScreenTest::SetUp();
         // The welcome box would take the clicks in the middle of the screen.
-        if (gui::Window* welcome = messageBox())
-            welcome->close();
-        game.ui->mouseSource = [this] { return mouse; };
+        startCity();
     }
 
     Simulation& sim() { return *game.simulation; }
@@ -53,17 +50,6 @@ protected:
         game.ui_showTileInformation(tile);
     }
 
-    // A press and release in the middle of a widget, routed by the UI.
-    void click(const gui::Widget& widget, sf::Mouse::Button button = sf::Mouse::Left) {
-        mouse = widget.getAbsolutePosition() + widget.size() / 2;
-        for (const auto type : {sf::Event::MouseButtonPressed, sf::Event::MouseButtonReleased}) {
-            sf::Event event{};
-            event.type = type;
-            event.mouseButton = {button, mouse.x * game.scale, mouse.y * game.scale};
-            game.ui->handleEvent(event);
-        }
-    }
-
     // The topmost message box, or null.
     gui::Window* messageBox() {
         gui::Window* found = nullptr;
@@ -72,6 +58,4 @@ protected:
                 found = static_cast<gui::Window*>(child.get());
         return found;
     }
-
-    sf::Vector2i mouse;
 };

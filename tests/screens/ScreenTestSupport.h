@@ -19,12 +19,13 @@ protected:
         game.ui->mouseSource = [this] { return mouse; };
     }
 
-    void click(const gui::Widget& widget) {
+    // A press and release in the middle of a widget, routed by the UI.
+    void click(const gui::Widget& widget, sf::Mouse::Button with = sf::Mouse::Left) {
         mouse = widget.getAbsolutePosition() + widget.size() / 2;
         for (const auto type : {sf::Event::MouseButtonPressed, sf::Event::MouseButtonReleased}) {
             sf::Event event{};
             event.type = type;
-            event.mouseButton = {sf::Mouse::Left, mouse.x * game.scale, mouse.y * game.scale};
+            event.mouseButton = {with, mouse.x * game.scale, mouse.y * game.scale};
             game.ui->handleEvent(event);
         }
     }
