@@ -31,7 +31,8 @@ install_missing() {
 # TAPBURG_CMAKE_ARGS adds configure options (CI uses it for the sanitizer builds).
 build() {
     # shellcheck disable=SC2086
-    cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TAPBURG_CMAKE_ARGS:-} >/dev/null
+    cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPBURG_WERROR=ON \
+        ${TAPBURG_CMAKE_ARGS:-} >/dev/null
     cmake --build "$build_dir" -j"$(nproc)"
 }
 

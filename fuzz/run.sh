@@ -8,7 +8,7 @@ build="$PWD/build-fuzz"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAPBURG_HEADLESS_ONLY=ON -DTAPBURG_BUILD_TESTS=OFF -DTAPBURG_BUILD_BENCH=OFF \
-    -DTAPBURG_FUZZ=ON -DTAPBURG_SANITIZE=address,undefined \
+    -DTAPBURG_FUZZ=ON -DTAPBURG_SANITIZE=address,undefined -DTAPBURG_WERROR=ON \
     -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
