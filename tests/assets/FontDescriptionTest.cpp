@@ -1,101 +1,58 @@
 #include "assets/FontDescription.h"
 
-#include "FontTestSupport.h"
+#include "AssetTestSupport.h"
 
 #include <climits>
 #include <gtest/gtest.h>
 #include <vector>
 
-using fonttest::describe;
+using assettest::describe;
 
-namespace {
-
-std::vector<std::uint32_t> cps(std::initializer_list<std::uint32_t> list) {
-    return list;
-}
-
-} // namespace
-
-TEST(FontDescriptionLines, CommentsBlanksTabsAndReturnsAreStripped) {
-    const FontDescription d =
-        describe("// a comment\n\nbegin\n\trowHeight 12\r\n\tcharacters \"AB CD\"\r\nend\n");
+TEST(FontDescriptionText, CommentsTabsReturnsAndUtf8) {
+    const FontDescription d = describe("// a comment\n\nbegin\n\trowHeight 12\r\n"
+                                       "\tcharacters \"A \xE2\x82\xAC\xC2\xA4\"\r\nend\n");
     ASSERT_EQ(d.sets.size(), 1u);
     EXPECT_EQ(d.sets[0].rowHeight, 12);
-    EXPECT_EQ(d.sets[0].characters, cps({'A', 'B', ' ', 'C', 'D'}));
+    EXPECT_EQ(d.sets[0].characters, std::vector<std::uint32_t>({'A', ' ', 0x20AC, 0xA4}));
     EXPECT_EQ(d.name, "test");
 }
 
-TEST(FontDescriptionLines, SpaceIndentedKeyIsIgnored) {
-    const FontDescription d = describe("begin\n  rowHeight 12\nend\n");
+TEST(FontDescriptionText, EveryKeyIsRead) {
+    const FontDescription d = describe("begin\nrowHeight 7\nrowOffset -1\nlineOffset 2\n"
+                                       "letterSpacing 3\nlineSpacing 4\nunderlinePosition 5\n"
+                                       "rowHeightBitmap 6\nend\n");
     ASSERT_EQ(d.sets.size(), 1u);
-    EXPECT_EQ(d.sets[0].rowHeight, 9);
-}
-
-TEST(FontDescriptionLines, CharactersAreDecodedFromUtf8) {
-    const FontDescription d = describe("begin\ncharacters \"a\xE2\x82\xAC\xC2\xA4\"\nend\n");
-    ASSERT_EQ(d.sets.size(), 1u);
-    EXPECT_EQ(d.sets[0].characters, cps({'a', 0x20AC, 0xA4}));
-}
-
-TEST(FontDescriptionBlocks, DefaultsAndEveryKey) {
-    const FontDescription d = describe("begin\nend\nbegin\nrowHeight 7\nrowOffset -1\n"
-                                       "lineOffset 2\nletterSpacing 3\nlineSpacing 4\n"
-                                       "underlinePosition 5\nrowHeightBitmap 6\nend\n");
-    ASSERT_EQ(d.sets.size(), 2u);
-    const FontSet& a = d.sets[0];
-    EXPECT_EQ(a.rowHeight, 9);
-    EXPECT_EQ(a.rowOffset, 0);
-    EXPECT_EQ(a.rowHeightBitmap, 0);
-    EXPECT_TRUE(a.characters.empty());
-    const FontSet& b = d.sets[1];
-    EXPECT_EQ(std::vector<int>({b.rowHeight, b.rowOffset, b.lineOffset, b.letterSpacing,
-                                b.lineSpacing, b.underlinePosition, b.rowHeightBitmap}),
+    const FontSet& s = d.sets[0];
+    EXPECT_EQ(std::vector<int>({s.rowHeight, s.rowOffset, s.lineOffset, s.letterSpacing,
+                                s.lineSpacing, s.underlinePosition, s.rowHeightBitmap}),
               std::vector<int>({7, -1, 2, 3, 4, 5, 6}));
 }
 
-TEST(FontDescriptionBlocks, BeforeTheFirstBeginOnlyTheUnderlineCounts) {
-    const FontDescription d =
-        describe("underlinePosition 8\nrowHeight 3\ncharacters abc\nend\nbegin\nend\n");
-    ASSERT_EQ(d.sets.size(), 1u);
-    EXPECT_EQ(d.sets[0].underlinePosition, 8);
-    EXPECT_EQ(d.sets[0].rowHeight, 9);
-    EXPECT_TRUE(d.sets[0].characters.empty());
-}
-
-TEST(FontDescriptionBlocks, KeysAfterEndStillChangeTheAppendedSet) {
-    const FontDescription d = describe("begin\nend\nrowHeight 4\nunknownKey 1\n");
-    ASSERT_EQ(d.sets.size(), 1u);
-    EXPECT_EQ(d.sets[0].rowHeight, 4);
-}
-
-TEST(FontDescriptionBlocks, UnclosedSetIsDropped) {
-    const FontDescription d = describe("begin\nend\nbegin\nrowHeight 4\n");
-    ASSERT_EQ(d.sets.size(), 1u);
-    EXPECT_EQ(d.sets[0].rowHeight, 9);
-}
-
-TEST(FontDescriptionNumbers, ReadLikeAtoiAndSaturate) {
+// Each text yields one set; its row height (default 9) shows how the text was read.
+TEST(FontDescriptionText, BlocksAndNumbers) {
     const struct {
-        const char* line;
-        int expected;
+        const char* text;
+        int rowHeight;
     } cases[] = {
-        {"rowHeight  -7x", 0}, // the empty second token is the value
-        {"rowHeight -7x", -7},
-        {"rowHeight +12", 12},
-        {"rowHeight abc", 0},
-        {"rowHeight", 0},
-        {"rowHeight 99999999999", INT_MAX},
-        {"rowHeight -99999999999", INT_MIN},
+        {"begin\nend\n", 9},
+        {"begin\n  rowHeight 12\nend\n", 9},     // a space-indented key is ignored
+        {"rowHeight 3\nbegin\nend\n", 9},        // before the first begin
+        {"begin\nend\nrowHeight 4\n", 4},        // after end: still the appended set
+        {"begin\nend\nbegin\nrowHeight 4\n", 9}, // an unclosed set is dropped
+        {"begin\nrowHeight  -7x\nend\n", 0},     // the empty second token is the value
+        {"begin\nrowHeight -7x\nend\n", -7},
+        {"begin\nrowHeight +12\nend\n", 12},
+        {"begin\nrowHeight abc\nend\n", 0},
+        {"begin\nrowHeight\nend\n", 0},
+        {"begin\nrowHeight 99999999999\nend\n", INT_MAX},
+        {"begin\nrowHeight -99999999999\nend\n", INT_MIN},
     };
     for (const auto& c : cases) {
-        const FontDescription d = describe(std::string("begin\n") + c.line + "\nend\n");
-        ASSERT_EQ(d.sets.size(), 1u) << c.line;
-        EXPECT_EQ(d.sets[0].rowHeight, c.expected) << c.line;
+        const FontDescription d = describe(c.text);
+        ASSERT_EQ(d.sets.size(), 1u) << c.text;
+        EXPECT_EQ(d.sets[0].rowHeight, c.rowHeight) << c.text;
     }
-}
-
-TEST(FontDescriptionFile, MissingFileGivesNoSets) {
-    const FontDescription d = FontDescription::load("gone", "/nonexistent/fonts/gone.dat");
-    EXPECT_EQ(d.name, "gone");
-    EXPECT_TRUE(d.sets.empty());
+    // Only the underline counts before the first begin.
+    EXPECT_EQ(describe("underlinePosition 8\nbegin\nend\n").sets[0].underlinePosition, 8);
+    EXPECT_TRUE(FontDescription::load("gone", "/nonexistent/fonts/gone.dat").sets.empty());
 }

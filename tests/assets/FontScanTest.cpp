@@ -1,11 +1,11 @@
-#include "FontTestSupport.h"
+#include "AssetTestSupport.h"
 #include "assets/BitmapFont.h"
 #include "game/Game.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace fonttest;
+using namespace assettest;
 
 namespace {
 
@@ -35,14 +35,12 @@ TEST_F(FontScan, GlyphsAreRunsBetweenSeparatorColumns) {
     EXPECT_EQ(rect(*font, 'c'), sf::IntRect(7, 0, 3, 3));
     // The last column never belongs to a glyph.
     EXPECT_EQ(rect(*font, 'd'), sf::IntRect(11, 0, 1, 3));
-}
 
-TEST_F(FontScan, CharactersBeyondTheRunsGetNoGlyph) {
-    const auto font = build("begin\ncharacters abc\nrowHeightBitmap 1\nend\n", {"R#RRRR"});
-    EXPECT_TRUE(rect(*font, 'a'));
-    EXPECT_FALSE(rect(*font, 'b'));
-    EXPECT_FALSE(rect(*font, 'c'));
-    EXPECT_EQ(font->measureString("abc").x, 1);
+    // Characters beyond the runs get no glyph and measure nothing.
+    const auto few = build("begin\ncharacters abc\nrowHeightBitmap 1\nend\n", {"R#RRRR"});
+    EXPECT_TRUE(rect(*few, 'a'));
+    EXPECT_FALSE(rect(*few, 'b'));
+    EXPECT_EQ(few->measureString("abc").x, 1);
 }
 
 TEST_F(FontScan, SetsAreStackedStripsAndLaterListingsWin) {
@@ -59,9 +57,8 @@ TEST_F(FontScan, OnlyTheFirst64SetsGetGlyphs) {
     for (int s = 0; s < 65; ++s)
         description +=
             "begin\ncharacters " + std::string(1, char('0' + s)) + "\nrowHeightBitmap 1\nend\n";
-    const std::vector<std::string> rows(65, "R#R");
     testing::internal::CaptureStdout();
-    const auto font = build(description, rows);
+    const auto font = build(description, std::vector<std::string>(65, "R#R"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "FONT ERROR: Max font sets exceeded (max: 64). Call 911.\n");
     EXPECT_EQ(font->glyphRef(char('0' + 63))->set, 63);
@@ -78,7 +75,7 @@ TEST_F(FontScan, HostileStripHeightsStayInsideTheImage) {
     EXPECT_FALSE(rect(*font, 'c'));
 }
 
-TEST_F(FontScan, MissingImageIsReportedAndLeavesAnEmptyFont) {
+TEST_F(FontScan, MissingImageOrNoSetsLeaveAnEmptyFont) {
     testing::internal::CaptureStdout();
     const std::string path = folder.file("none.png");
     BitmapFont font(game, describe("begin\ncharacters a\nend\n"), false, path);
@@ -87,34 +84,32 @@ TEST_F(FontScan, MissingImageIsReportedAndLeavesAnEmptyFont) {
     EXPECT_EQ(font.measureString("aaa"), sf::Vector2i(0, 0));
     EXPECT_EQ(font.wrapString("aaa aaa", 1), "aaa aaa");
     EXPECT_EQ(font.getRowHeight(), 9);
+
+    const auto noSets = build("", {"R#R"});
+    EXPECT_EQ(noSets->getRowHeight(), 0);
+    EXPECT_EQ(noSets->getLineSpacing(), 0);
+    EXPECT_EQ(noSets->measureString("a"), sf::Vector2i(0, 0));
 }
 
-TEST_F(FontScan, FontWithoutSetsHasZeroMetrics) {
-    const auto font = build("", {"R#R"});
-    EXPECT_EQ(font->getRowHeight(), 0);
-    EXPECT_EQ(font->getLineSpacing(), 0);
-    EXPECT_EQ(font->getLineOffset(), 0);
-    EXPECT_EQ(font->measureString("a"), sf::Vector2i(0, 0));
-}
-
-TEST_F(FontScan, RecolourFlagPaintsTheImageAndIgnoresSetColor) {
+// A recoloured font paints paper and ink into its image and ignores setColor; a plain
+// font keeps its image and tints with setColor.
+TEST_F(FontScan, RecolouredAndPlainFonts) {
     game.paperColor = sf::Color(232, 206, 168);
     game.inkColor = sf::Color(70, 62, 108);
-    auto font = build("begin\ncharacters a\nrowHeightBitmap 2\nend\n", {"R..R", "R#kg"}, true);
-    font->setColor(sf::Color::Red);
-    EXPECT_EQ(font->sprite().getColor(), sf::Color::White);
-    EXPECT_EQ(font->color(), sf::Color::Red);
-    const sf::Image image = font->texture().copyToImage();
+    const std::string description = "begin\ncharacters a\nrowHeightBitmap 2\nend\n";
+    auto recoloured = build(description, {"R..R", "R#kg"}, true);
+    recoloured->setColor(sf::Color::Red);
+    EXPECT_EQ(recoloured->sprite().getColor(), sf::Color::White);
+    EXPECT_EQ(recoloured->color(), sf::Color::Red);
+    const sf::Image image = recoloured->texture().copyToImage();
     EXPECT_EQ(image.getPixel(1, 1), game.paperColor);
     EXPECT_EQ(image.getPixel(2, 1), game.inkColor);
     EXPECT_EQ(image.getPixel(3, 1), sf::Color(128, 128, 128));
     // Separator and clear pixels keep their values, so the scan still finds the glyph.
-    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 2, 2));
-}
+    EXPECT_EQ(rect(*recoloured, 'a'), sf::IntRect(1, 0, 2, 2));
 
-TEST_F(FontScan, PlainFontTintsWithSetColor) {
-    auto font = build("begin\ncharacters a\nrowHeightBitmap 2\nend\n", {"R..R", "R#kR"});
-    font->setColor(sf::Color::Red);
-    EXPECT_EQ(font->sprite().getColor(), sf::Color::Red);
-    EXPECT_EQ(font->texture().copyToImage().getPixel(1, 1), sf::Color::White);
+    auto plain = build(description, {"R..R", "R#kR"});
+    plain->setColor(sf::Color::Red);
+    EXPECT_EQ(plain->sprite().getColor(), sf::Color::Red);
+    EXPECT_EQ(plain->texture().copyToImage().getPixel(1, 1), sf::Color::White);
 }

@@ -3,36 +3,16 @@
 // stopped, so a track "ends" here when the test stops it.
 #include "assets/SoundManager.h"
 
+#include "AssetTestSupport.h"
 #include "game/Game.h"
-#include "platform/Config.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 namespace {
 
-// Points the resource folder somewhere for the lifetime of the guard.
-class DataFolder {
-public:
-    explicit DataFolder(const std::string& path) {
-        if (const char* old = std::getenv("TAPBURG_DATA_DIR"))
-            saved_ = old;
-        setenv("TAPBURG_DATA_DIR", path.c_str(), 1);
-    }
-    ~DataFolder() {
-        saved_ ? setenv("TAPBURG_DATA_DIR", saved_->c_str(), 1) : unsetenv("TAPBURG_DATA_DIR");
-    }
-    DataFolder(const DataFolder&) = delete;
-    DataFolder& operator=(const DataFolder&) = delete;
-
-private:
-    std::optional<std::string> saved_;
-};
+using assettest::configWith;
 
 bool playing(const sf::SoundSource* source) {
     return source && source->getStatus() == sf::SoundSource::Playing;
@@ -42,18 +22,12 @@ bool playing(const sf::Music* track) {
     return track && track->getStatus() == sf::SoundSource::Playing;
 }
 
-class SoundSwitches : public ::testing::Test {
+class SoundPlaylist : public ::testing::Test {
 protected:
-    SoundSwitches() { configure(true, true); }
-
-    void configure(bool sfx, bool musicOn) {
-        const std::filesystem::path conf =
-            std::filesystem::temp_directory_path() / "tapburg-sound-test.conf";
-        std::ofstream(conf) << "sfxEnabled=" << (sfx ? "true" : "false")
-                            << "\nmusicEnabled=" << (musicOn ? "true" : "false") << "\n";
-        game.config = std::make_unique<Config>();
-        game.config->load(conf.string());
-        std::filesystem::remove(conf);
+    SoundPlaylist() {
+        game.config = configWith("sfxEnabled=true\nmusicEnabled=true\n");
+        const assettest::DataFolder generated;
+        sounds.loadSounds();
     }
 
     // What a finished (or paused) track looks like to the playlist.
@@ -66,14 +40,6 @@ protected:
 
     Game game;
     SoundManager sounds{game};
-};
-
-class SoundPlaylist : public SoundSwitches {
-protected:
-    void SetUp() override {
-        const DataFolder generated(TAPBURG_TEST_DATA_DIR);
-        sounds.loadSounds();
-    }
 };
 
 TEST_F(SoundPlaylist, StartsUnplayedWithEachTrackOnce) {
@@ -107,7 +73,7 @@ TEST_F(SoundPlaylist, NextTrackFollowsThreeSecondsOfSilence) {
     EXPECT_TRUE(playing(sounds.getMusic(order[1])));
 }
 
-TEST_F(SoundPlaylist, WrapsToTheSameOrderAfterTheSeventh) {
+TEST_F(SoundPlaylist, WrapsToTheSameOrderAfterTheSeventhAndAReshuffleKeepsThePosition) {
     const std::vector<std::string> order = sounds.getPlaylist();
     sounds.playCurrentTrack();
     std::vector<std::string> heard = {sounds.getCurrentTrack()};
@@ -119,6 +85,7 @@ TEST_F(SoundPlaylist, WrapsToTheSameOrderAfterTheSeventh) {
     std::vector<std::string> expected = order;
     expected.insert(expected.end(), order.begin(), order.begin() + 2);
     EXPECT_EQ(heard, expected);
+    sounds.shufflePlaylist();
     EXPECT_EQ(sounds.getPlaylistIndex(), 1);
 }
 
@@ -133,27 +100,16 @@ TEST_F(SoundPlaylist, RunningTrackIsNotRestartedButAStoppedOneIs) {
     sounds.playCurrentTrack();
     EXPECT_TRUE(playing(track));
     EXPECT_LT(track->getPlayingOffset().asSeconds(), 5.f);
-}
 
-TEST_F(SoundPlaylist, ReshuffleKeepsThePosition) {
-    sounds.playCurrentTrack();
-    endCurrentTrack();
-    sounds.update(SoundManager::SilenceSeconds);
-    sounds.shufflePlaylist();
-    EXPECT_EQ(sounds.getPlaylistIndex(), 1);
-}
-
-TEST_F(SoundPlaylist, StopMusicSilencesTheTitleTrackToo) {
     sf::Music* title = sounds.getMusic("music/menu");
-    title->setLoop(true);
     title->play();
-    sounds.playCurrentTrack();
     sounds.stopMusic();
     EXPECT_FALSE(anyTrackPlaying());
+    EXPECT_FALSE(playing(title));
 }
 
 TEST_F(SoundPlaylist, MusicOffNeverStartsAPlaylistTrack) {
-    configure(true, false);
+    game.config = configWith("sfxEnabled=true\nmusicEnabled=false\n");
     sounds.playCurrentTrack();
     EXPECT_EQ(sounds.getCurrentTrack(), "");
     for (int frame = 0; frame < 10; ++frame)
@@ -162,48 +118,44 @@ TEST_F(SoundPlaylist, MusicOffNeverStartsAPlaylistTrack) {
     EXPECT_EQ(sounds.getPlaylistIndex(), 0);
 }
 
-// The switches are read when something plays, not when the manager was made.
-TEST_F(SoundPlaylist, EffectsOffSilencesEffectsAndTracksAlike) {
-    configure(false, true);
-    EXPECT_FALSE(sounds.sfxEnabled());
+// The switch is read when something plays, not when the manager was made. Unknown names
+// play nothing.
+TEST_F(SoundPlaylist, EffectsSwitchSilencesEffectsAndTracksAlike) {
+    game.config = configWith("sfxEnabled=false\nmusicEnabled=true\n");
     sounds.play("year_end");
     sounds.play("music/3");
     EXPECT_FALSE(playing(sounds.getSound("year_end")));
     EXPECT_FALSE(playing(sounds.getMusic("music/3")));
 
     game.config->set("sfxEnabled", "true");
-    EXPECT_TRUE(sounds.sfxEnabled());
     sounds.play("year_end");
     sounds.play("music/3");
     EXPECT_TRUE(playing(sounds.getSound("year_end")));
     EXPECT_TRUE(playing(sounds.getMusic("music/3")));
-}
 
-TEST_F(SoundPlaylist, UnknownNamesAreIgnored) {
     EXPECT_EQ(sounds.getSound("no_such_sound"), nullptr);
     EXPECT_EQ(sounds.getMusic("music/8"), nullptr);
     sounds.play("no_such_sound");
-    EXPECT_FALSE(anyTrackPlaying());
 }
 
-TEST_F(SoundSwitches, MissingFilesLeaveSilentEntries) {
-    const std::filesystem::path empty =
-        std::filesystem::temp_directory_path() / "tapburg-sound-test-empty";
-    std::filesystem::create_directories(empty);
+TEST(SoundFiles, MissingFilesLeaveSilentEntries) {
+    Game game;
+    game.config = configWith("sfxEnabled=true\nmusicEnabled=true\n");
+    SoundManager sounds(game);
     {
-        const DataFolder nothing(empty.string());
+        const assettest::ScratchFolder empty;
+        const assettest::DataFolder nothing(empty.file(""));
         sounds.loadSounds();
     }
-    std::filesystem::remove(empty);
-
     for (const char* name : SoundManager::EffectNames) {
         ASSERT_NE(sounds.getSound(name), nullptr) << name;
         sounds.play(name);
+        EXPECT_FALSE(playing(sounds.getSound(name))) << name;
     }
     sounds.playCurrentTrack();
     sounds.update(SoundManager::SilenceSeconds);
-    EXPECT_FALSE(anyTrackPlaying());
     EXPECT_EQ(sounds.getPlaylistIndex(), 1);
+    EXPECT_FALSE(playing(sounds.getMusic(sounds.getCurrentTrack())));
 }
 
 } // namespace

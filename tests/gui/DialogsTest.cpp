@@ -114,11 +114,4 @@ TEST_F(Dialogs, MessagesAndEventsGoToTheMenuRootWhileTheMenuShows) {
     EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(Dialogs, AlignedRect) {
-    EXPECT_EQ(ui->alignedRect(140, 155, gui::Align::Bottom), sf::IntRect(250, 174, 140, 155));
-    EXPECT_EQ(ui->alignedRect(100, 60, gui::Align::Top), sf::IntRect(270, 45, 100, 60));
-    EXPECT_EQ(ui->alignedRect(100, 61, gui::Align::Middle), sf::IntRect(270, 149, 100, 61));
-    EXPECT_EQ(ui->alignedRect(100, 60, gui::Align::Left), sf::IntRect(270, 0, 100, 60));
-}
-
 } // namespace

@@ -22,9 +22,9 @@ protected:
         // One GL resource for the whole run keeps SFML's shared context alive; else it is
         // torn down with every windowless game and the X display soon fails to reopen.
         static const sf::Texture keepContext;
+        // No settings, so effects stay off: these tests check what a click does, not what
+        // it sounds like.
         game.config = std::make_unique<Config>();
-        // Effects stay off: these tests check what a click does, not what it sounds like.
-        game.config->set("sfxEnabled", "false");
         game.uiView = std::make_unique<sf::View>(sf::FloatRect(0.f, 0.f, 640.f, 360.f));
         game.spriteManager = std::make_unique<SpriteManager>(game);
         game.soundManager = std::make_unique<SoundManager>(game);
@@ -48,7 +48,7 @@ protected:
         return event;
     }
 
-    // Moves the mouse and has the UI route a press there and a release at `releaseAt`.
+    // Moves the mouse and has the UI route a press at `from` and a release at `to`.
     void click(sf::Vector2i at, sf::Mouse::Button button = sf::Mouse::Left) {
         clickFromTo(at, at, button);
     }

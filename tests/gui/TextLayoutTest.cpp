@@ -45,17 +45,6 @@ TEST_F(TextLayout, EmptyTextOnANewWidgetHasNoLinesButClearingOneLeavesAnEmptyLin
     EXPECT_EQ(widget->getTextSize(), sf::Vector2i(0, 9));
 }
 
-TEST_F(TextLayout, SameTextTwiceKeepsTheLayout) {
-    const auto widget = text({200, 40}, "first words");
-    widget->setFont(2);
-    widget->wrap = true;
-    widget->setWidth(10);
-    widget->setText("first words"); // unchanged: not wrapped to the new width
-    EXPECT_EQ(widget->lines().size(), 1u);
-    widget->setText("other words");
-    EXPECT_EQ(widget->lines().size(), 2u);
-}
-
 TEST_F(TextLayout, HorizontalAlignmentRoundsHalvesUp) {
     const int w = widthOf("Line");
     const struct {

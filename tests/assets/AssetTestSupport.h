@@ -1,27 +1,30 @@
 #pragma once
-// Crafted font files for the font tests: images drawn from character rows and
-// descriptions from literal text, in a scratch folder removed after the test.
+// Shared by the asset tests: a scratch folder removed after the test, a guard that points
+// the resource folder elsewhere, settings from literal text, the generated sprite files,
+// and crafted font images drawn from character rows.
 #include "assets/FontDescription.h"
+#include "platform/Config.h"
 
 #include <SFML/Graphics.hpp>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
-namespace fonttest {
-
-// Separator colour of the crafted images (the pixel at 0, 0 decides it).
-inline const sf::Color Separator(255, 0, 0, 255);
+namespace assettest {
 
 class ScratchFolder {
 public:
     ScratchFolder() {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
-                ("tapburg-font-" + std::to_string(getpid()) + "-" + info->name());
+                ("tapburg-asset-" + std::to_string(getpid()) + "-" + info->name());
         std::filesystem::create_directories(path_);
     }
     ~ScratchFolder() {
@@ -36,11 +39,49 @@ private:
     std::filesystem::path path_;
 };
 
-// 'R' separator, '.' clear, '#' opaque white, 'k' opaque black, 'g' grey.
+// Points the resource folder at `path` for the guard's lifetime.
+class DataFolder {
+public:
+    explicit DataFolder(const std::string& path = TAPBURG_TEST_DATA_DIR) {
+        if (const char* old = std::getenv("TAPBURG_DATA_DIR"))
+            saved_ = old;
+        setenv("TAPBURG_DATA_DIR", path.c_str(), 1);
+    }
+    ~DataFolder() {
+        saved_ ? setenv("TAPBURG_DATA_DIR", saved_->c_str(), 1) : unsetenv("TAPBURG_DATA_DIR");
+    }
+    DataFolder(const DataFolder&) = delete;
+    DataFolder& operator=(const DataFolder&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
+
+// Settings as if read from a conf.dat holding `text` (`set` cannot add keys).
+inline std::unique_ptr<Config> configWith(const std::string& text) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tapburg-conf-" + std::to_string(getpid()));
+    std::ofstream(path) << text;
+    auto config = std::make_unique<Config>();
+    config->load(path.string());
+    std::filesystem::remove(path);
+    return config;
+}
+
+// A sprite as the build wrote it into the data folder.
+inline sf::Image spriteFile(const std::string& name) {
+    sf::Image image;
+    EXPECT_TRUE(image.loadFromFile(std::string(TAPBURG_TEST_DATA_DIR) + "sprites/" + name + ".png"))
+        << name;
+    return image;
+}
+
+// Font images: 'R' separator (the pixel at 0, 0 decides its colour), '.' clear,
+// '#' opaque white, 'k' opaque black, 'g' grey.
 inline sf::Color pixelFor(char c) {
     switch (c) {
     case 'R':
-        return Separator;
+        return sf::Color::Red;
     case '#':
         return sf::Color::White;
     case 'k':
@@ -80,4 +121,4 @@ inline FontDescription describe(const std::string& text) {
     return FontDescription::parse("test", in);
 }
 
-} // namespace fonttest
+} // namespace assettest
