@@ -1,0 +1,342 @@
+// Checks the generated art against what the map drawing, tile picking and widget code
+// rely on: sizes and cell layouts, two tones only, the picking image's key colours,
+// fields the code paints over, and drawings that must be told apart.
+#include "AssetTestSupport.h"
+#include "assets/SpriteNames.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using assettest::spriteFile;
+
+// The sizes the code places, slices and centres these sprites by. Unlisted action
+// buttons are 40 x 40; buildings are checked by how they stand on their tile.
+const std::map<std::string, sf::Vector2u> fixedSizes = [] {
+    const std::pair<sf::Vector2u, std::vector<const char*>> table[] = {
+        {{34, 17}, {"isomap"}},
+        {{32, 16},
+         {"tile_border", "tile_outline", "tile_highlighted", "tile_semi_filled",
+          "hidden_tile_overlay"}},
+        {{4 * 34, 24}, {"trash_on_streets"}},
+        {{8 * 34, 24}, {"landfill"}},
+        {{6 * 20, 51}, {"fire_animation"}},
+        {{12, 16}, {"cursor"}},
+        {{13, 13}, {"ui/help_button", "ui/production_next", "ui/production_prev"}},
+        {{9, 8}, {"ui/help_button_small"}},
+        {{9, 9},
+         {"ui/help_button_tiny", "ui/cancel_action_button", "ui/crime_icon", "ui/fire_hazard_icon",
+          "ui/need_hospital_icon"}},
+        {{8, 8}, {"ui/corner"}},
+        {{19, 19}, {"ui/detailed_window_bordered", "ui/detailed_window_bordered_shadow"}},
+        {{24, 9}, {"ui/titlebar"}},
+        {{25, 12}, {"ui/action_price_bg", "ui/build_progress_bg"}},
+        {{172, 8}, {"ui/action_progress_bar"}},
+        {{7, 7}, {"ui/attraction_positive", "ui/attraction_neutral", "ui/attraction_negative"}},
+        {{11, 12}, {"ui/rent_increase", "ui/rent_decrease", "ui/reset_price"}},
+        {{16, 16}, {"ui/plusone"}},
+        {{95, 24}, {"ui/budget_slot", "ui/population_slot"}},
+        {{102, 24}, {"ui/date_slot"}},
+        {{15, 9}, {"ui/date_button", "ui/date_button_disabled"}},
+        {{17, 14}, {"ui/action_progress_button"}},
+        {{512, 96}, {"ui/menu/title"}},
+        {{512, 12}, {"ui/menu/title_separator"}},
+        {{320, 64}, {"ui/menu/subtitle"}},
+        {{640, 320}, {"ui/menu/city"}},
+        {{11, 8}, {"ui/menu_button"}},
+        {{27, 9}, {"ui/needs_icons"}},
+        {{24, 39},
+         {"ui/action_next", "ui/action_next_disabled", "ui/action_previous",
+          "ui/action_previous_disabled"}},
+        {{15, 15},
+         {"ui/side_build_button", "ui/side_ratings_button", "ui/side_population_button",
+          "ui/side_needs_button", "ui/side_finances_button", "ui/side_city_button",
+          "ui/side_production_button", "ui/rotate_left_button", "ui/rotate_right_button"}},
+        {{320, 1},
+         {"ui/expenditure_titles_underline", "ui/city_population_titles_underline",
+          "ui/production_titles_underline"}},
+    };
+    std::map<std::string, sf::Vector2u> sizes;
+    for (const auto& [size, names] : table)
+        for (const char* name : names)
+            sizes[name] = size;
+    return sizes;
+}();
+
+bool isActionButton(std::string_view name) {
+    return name.substr(0, 10) == "ui/action_" && !fixedSizes.count(std::string(name));
+}
+
+// Sprites drawn as a 2 x 2 grid: two facings on top, the quiet overlay row below.
+const std::vector<std::string> facingSprites{
+    "house_small_1", "house_small_2",  "house_small_3", "house_small_4",     "house_large_1",
+    "house_large_2", "house_large_3",  "flats_1",       "flats_2",           "flats_3",
+    "flats_4",       "market",         "shop",          "convenience_store", "factory_1",
+    "factory_2",     "commercial_1",   "commercial_2",  "commercial_3",      "commercial_4",
+    "fire_station",  "police_station", "hospital",      "pumping_station"};
+const std::vector<std::string> singleSprites{"watertower", "tree1", "park1", "rubble"};
+
+// Each road piece with the sides it has an arm on.
+const std::map<std::string, std::string> roadArms{
+    {"road1", "WE"},     {"road2", "NS"},     {"road3", "NE"},    {"road4", "NW"},
+    {"road5", "NWE"},    {"road6", "SW"},     {"road7", "SE"},    {"road8", "SWE"},
+    {"road9", "NSW"},    {"road10", "NSE"},   {"road11", "NSWE"}, {"road1_end1", "W"},
+    {"road1_end2", "E"}, {"road2_end1", "S"}, {"road2_end2", "N"}};
+
+// The pixels of `rect`, for telling drawings apart.
+std::vector<sf::Color> pixels(const sf::Image& image, sf::IntRect rect) {
+    std::vector<sf::Color> out;
+    for (int y = rect.top; y < rect.top + rect.height; ++y)
+        for (int x = rect.left; x < rect.left + rect.width; ++x)
+            out.push_back(image.getPixel(unsigned(x), unsigned(y)));
+    return out;
+}
+
+std::vector<sf::Color> pixels(const sf::Image& image) {
+    return pixels(image, {0, 0, int(image.getSize().x), int(image.getSize().y)});
+}
+
+// How many pixels are `colour`; every fully transparent pixel counts as Transparent.
+int countOf(const std::vector<sf::Color>& in, sf::Color colour) {
+    return int(std::count_if(in.begin(), in.end(), [colour](sf::Color c) {
+        return c == colour || (c.a == 0 && colour.a == 0);
+    }));
+}
+
+// Only opaque white and black are recoloured by the palettes, so any other colour would
+// keep its stored value under every palette.
+TEST(SpriteArt, EverySpriteHasItsSizeAndOnlyTheTwoTones) {
+    int actionButtons = 0;
+    for (const std::string_view view : spriteNames) {
+        const std::string name(view);
+        const sf::Image image = spriteFile(name);
+        const auto fixed = fixedSizes.find(name);
+        if (fixed != fixedSizes.end() || isActionButton(name)) {
+            EXPECT_EQ(image.getSize(),
+                      fixed != fixedSizes.end() ? fixed->second : sf::Vector2u(40, 40))
+                << name;
+        }
+        actionButtons += isActionButton(name);
+        if (name == "isomap")
+            continue;
+        const std::vector<sf::Color> all = pixels(image);
+        const int ink = countOf(all, sf::Color::Black);
+        EXPECT_EQ(countOf(all, sf::Color::Transparent) + ink + countOf(all, sf::Color::White),
+                  int(all.size()))
+            << name;
+        EXPECT_GT(ink, 0) << name << " is blank";
+    }
+    EXPECT_EQ(actionButtons, 21);
+}
+
+// The game anchors every tall image by its bottom 17 rows, so each drawing must put its
+// ground there: the diamond's side tips on rows 7 and 8 of those rows, and nothing on the
+// last row but the four-pixel lip under the bottom tip.
+void expectStandsOnTile(const sf::Image& image, unsigned left, unsigned top, unsigned h,
+                        const std::string& what) {
+    const unsigned ground = top + h - 17;
+    for (const unsigned row : {ground + 7, ground + 8}) {
+        EXPECT_NE(image.getPixel(left, row).a, 0) << what << " left tip";
+        EXPECT_NE(image.getPixel(left + 31, row).a, 0) << what << " right tip";
+    }
+    for (unsigned x = 0; x < 32; ++x)
+        EXPECT_EQ(image.getPixel(left + x, top + h - 1).a != 0, x >= 14 && x <= 17)
+            << what << " last row, x " << x;
+}
+
+TEST(SpriteArt, BuildingsStandOnTheirTile) {
+    for (const std::string& name : facingSprites) {
+        const sf::Image image = spriteFile(name);
+        ASSERT_EQ(image.getSize().x, 64u) << name;
+        ASSERT_EQ(image.getSize().y % 2, 0u) << name;
+        const unsigned h = image.getSize().y / 2;
+        ASSERT_GE(h, 17u) << name;
+        for (unsigned c = 0; c < 4; ++c)
+            expectStandsOnTile(image, (c % 2) * 32, (c / 2) * h, h,
+                               name + " cell " + std::to_string(c));
+    }
+    for (const std::string& name : singleSprites) {
+        const sf::Image image = spriteFile(name);
+        ASSERT_EQ(image.getSize().x, 32u) << name;
+        ASSERT_GE(image.getSize().y, 17u) << name;
+        expectStandsOnTile(image, 0, 0, image.getSize().y, name);
+    }
+}
+
+// Tile picking as the game does it: every visible tile whose 34 x 17 box holds the
+// point reads the picking image, and the last one in row-major order decides. Over a
+// block of tiles that must name, for every pixel, the tile whose diamond holds it.
+TEST(SpriteArt, PickingImageFindsTheTileUnderEveryPixel) {
+    const sf::Image iso = spriteFile("isomap");
+    constexpr int N = 6;
+    const auto pick = [&](int wx, int wy) {
+        sf::Vector2i result{0, 0};
+        for (int y = 0; y < N; ++y)
+            for (int x = 0; x < N; ++x) {
+                const int lx = wx - (x + y) * 16, ly = wy - (y - x) * 8;
+                if (lx < 0 || lx >= 34 || ly < 0 || ly >= 17)
+                    continue;
+                const sf::Color c = iso.getPixel(unsigned(lx), unsigned(ly));
+                result = {x, y};
+                if (c == sf::Color(255, 255, 0))
+                    result = {x, y - 1};
+                else if (c == sf::Color(0, 255, 255))
+                    result = {x, y + 1};
+                else if (c == sf::Color(255, 0, 255))
+                    result = {x - 1, y};
+                else if (c == sf::Color(0, 255, 0))
+                    result = {x + 1, y};
+            }
+        return result;
+    };
+    int checked = 0;
+    for (int wy = -40; wy < 60; ++wy)
+        for (int wx = 0; wx < 200; ++wx) {
+            const double s = (wx + 0.5) / 16.0, d = (wy + 0.5 - 8) / 8.0;
+            const int ox = int(std::floor((s - d) / 2)), oy = int(std::floor((s + d) / 2));
+            // Inner tiles only: the block's rim has no neighbours to hand pixels to.
+            if (ox < 1 || oy < 1 || ox > N - 2 || oy > N - 2)
+                continue;
+            ASSERT_EQ(pick(wx, wy), sf::Vector2i(ox, oy)) << "world pixel " << wx << "," << wy;
+            ++checked;
+        }
+    EXPECT_EQ(checked, 4 * 4 * 256); // four by four tiles, each diamond 32 x 16 / 2 pixels
+}
+
+// Two road tiles side by side both cover their shared edge pixels; whichever is drawn
+// last, the edge looks the same and the road carries straight on.
+TEST(SpriteArt, RoadPiecesJoinSeamlessly) {
+    const auto arm = [](const std::string& piece, char side) {
+        return roadArms.at(piece).find(side) != std::string::npos;
+    };
+    for (const auto& [first, firstArms] : roadArms)
+        for (const auto& [second, secondArms] : roadArms)
+            for (const bool eastward : {true, false}) {
+                if (!arm(first, eastward ? 'E' : 'S') || !arm(second, eastward ? 'W' : 'N'))
+                    continue;
+                const sf::Image a = spriteFile(first), b = spriteFile(second);
+                int road = 0;
+                for (unsigned r = 0; r < 8; ++r)
+                    for (unsigned i = 0; i < 2; ++i) {
+                        // The edge of `a` towards `b`, then the same pixel in `b`'s frame.
+                        const unsigned ax = 16 + 2 * r + i, ay = eastward ? r : 15 - r;
+                        const sf::Color pa = a.getPixel(ax, ay);
+                        ASSERT_EQ(pa, b.getPixel(ax - 16, eastward ? ay + 8 : ay - 8))
+                            << first << " then " << second << " at edge row " << r;
+                        road += pa.a != 0;
+                    }
+                EXPECT_GE(road, 6) << first << " and " << second << " should meet";
+            }
+}
+
+// Groups of drawings in which no two may be the same: buildings, each building's own
+// cells, animation frames and buttons.
+TEST(SpriteArt, DrawingsAreToldApart) {
+    std::map<std::string, std::vector<std::vector<sf::Color>>> groups;
+    for (const std::string& name : facingSprites) {
+        const sf::Image image = spriteFile(name);
+        const int w = 32, h = int(image.getSize().y / 2);
+        for (const sf::Vector2i cell : {sf::Vector2i(0, 0), {1, 0}, {0, 1}})
+            groups[name].push_back(pixels(image, {cell.x * w, cell.y * h, w, h}));
+        groups["buildings"].push_back(groups[name].front());
+    }
+    for (const std::string& name : singleSprites)
+        groups["buildings"].push_back(pixels(spriteFile(name)));
+    const sf::Image fire = spriteFile("fire_animation"), needs = spriteFile("ui/needs_icons");
+    for (int f = 0; f < 6; ++f)
+        groups["fire"].push_back(pixels(fire, {f * 20, 0, 20, 51}));
+    for (int c = 0; c < 3; ++c)
+        groups["needs icons"].push_back(pixels(needs, {c * 9, 0, 9, 9}));
+    for (const std::string_view name : spriteNames)
+        if (isActionButton(name))
+            groups["action buttons"].push_back(pixels(spriteFile(std::string(name))));
+    for (const char* name : {"ui/date_button", "ui/action_next", "ui/action_previous"}) {
+        groups[name].push_back(pixels(spriteFile(name)));
+        groups[name].push_back(pixels(spriteFile(std::string(name) + "_disabled")));
+    }
+    for (const auto& [group, drawings] : groups)
+        for (std::size_t i = 0; i < drawings.size(); ++i)
+            for (std::size_t j = i + 1; j < drawings.size(); ++j)
+                EXPECT_NE(drawings[i], drawings[j]) << group << ": " << i << " and " << j;
+
+    // Litter and landfill grow frame by frame.
+    const sf::Image litter = spriteFile("trash_on_streets"), fill = spriteFile("landfill");
+    const auto ink = [](const sf::Image& strip, int f) {
+        return countOf(pixels(strip, {f * 34, 0, 34, 24}), sf::Color::Black);
+    };
+    for (int f = 1; f < 4; ++f)
+        EXPECT_GT(ink(litter, f), ink(litter, f - 1)) << "litter frame " << f;
+    EXPECT_GT(ink(fill, 7), ink(fill, 0));
+}
+
+// The panel draws 9 x 9 corners and repeats the one-pixel edges between them; the
+// shadow is the frame's silhouette; title bars and small buttons sit on plain paper
+// inside the three-deep border.
+TEST(SpriteArt, WindowFramesSliceCleanly) {
+    const sf::Image frame = spriteFile("ui/detailed_window_bordered");
+    const sf::Image shadow = spriteFile("ui/detailed_window_bordered_shadow");
+    EXPECT_EQ(frame.getPixel(0, 0).a, 0); // rounded corner
+    for (unsigned y = 0; y < 19; ++y)
+        for (unsigned x = 0; x < 19; ++x) {
+            const sf::Color c = frame.getPixel(x, y);
+            const sf::Color s = shadow.getPixel(x, y);
+            const bool inside = x >= 4 && x <= 14 && y >= 4 && y <= 14;
+            SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+            EXPECT_EQ(frame.getPixel(18 - x, y), c);
+            EXPECT_EQ(frame.getPixel(x, 18 - y), c);
+            EXPECT_EQ(frame.getPixel(x == 9 ? 8 : x, y == 9 ? 8 : y), c); // repeated edges
+            EXPECT_TRUE(c.a ? s == sf::Color::Black : s.a == 0);
+            EXPECT_TRUE(!inside || c == sf::Color::White);
+        }
+    // The code fills the title bar's middle with ink; the mirrored caps must join it.
+    const sf::Image bar = spriteFile("ui/titlebar");
+    for (unsigned y = 0; y < 9; ++y) {
+        for (unsigned x = 0; x < 4; ++x)
+            EXPECT_EQ(bar.getPixel(x, y), bar.getPixel(23 - x, y)) << x << "," << y;
+        EXPECT_EQ(bar.getPixel(3, y), sf::Color::Black) << y;
+    }
+}
+
+// Areas the code paints over, prints into or points with must hold one colour.
+TEST(SpriteArt, FieldsTheCodeFillsArePlain) {
+    const struct {
+        const char* sprite;
+        sf::IntRect field;
+        sf::Color colour;
+    } cases[] = {
+        // The progress fill: 2 rows from (5, 2), at most 162 wide, walled by ink.
+        {"ui/action_progress_bar", {5, 2, 162, 2}, sf::Color::White},
+        {"ui/action_progress_bar", {4, 2, 1, 1}, sf::Color::Black},
+        {"ui/action_progress_bar", {167, 2, 1, 1}, sf::Color::Black},
+        // Read-outs print right-aligned in a box ending 5 pixels before the slot's edge.
+        {"ui/budget_slot", {30, 5, 60, 13}, sf::Color::White},
+        {"ui/population_slot", {30, 5, 60, 13}, sf::Color::White},
+        {"ui/date_slot", {37, 5, 60, 13}, sf::Color::White},
+        // Report underlines start at x 10 and must end inside their windows.
+        {"ui/expenditure_titles_underline", {0, 0, 1, 1}, sf::Color::Black},
+        {"ui/expenditure_titles_underline", {297, 0, 23, 1}, sf::Color::Transparent},
+        {"ui/city_population_titles_underline", {237, 0, 83, 1}, sf::Color::Transparent},
+        {"ui/production_titles_underline", {307, 0, 13, 1}, sf::Color::Transparent},
+        // The cursor is drawn one pixel up and left of the mouse: its tip is (1, 1).
+        {"cursor", {1, 1, 1, 1}, sf::Color::Black},
+        {"cursor", {0, 0, 1, 1}, sf::Color::Transparent},
+    };
+    for (const auto& c : cases) {
+        const std::vector<sf::Color> field = pixels(spriteFile(c.sprite), c.field);
+        EXPECT_EQ(countOf(field, c.colour), int(field.size())) << c.sprite;
+    }
+    // The tile-actions window hangs a price badge over the top six rows of each button.
+    for (const std::string_view name : spriteNames)
+        if (isActionButton(name)) {
+            const std::vector<sf::Color> badge =
+                pixels(spriteFile(std::string(name)), {8, 3, 25, 3});
+            EXPECT_EQ(countOf(badge, sf::Color::White), int(badge.size())) << name;
+        }
+}
+
+} // namespace
