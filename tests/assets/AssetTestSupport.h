@@ -79,18 +79,11 @@ inline sf::Image spriteFile(const std::string& name) {
 // Font images: 'R' separator (the pixel at 0, 0 decides its colour), '.' clear,
 // '#' opaque white, 'k' opaque black, 'g' grey.
 inline sf::Color pixelFor(char c) {
-    switch (c) {
-    case 'R':
-        return sf::Color::Red;
-    case '#':
-        return sf::Color::White;
-    case 'k':
-        return sf::Color::Black;
-    case 'g':
-        return sf::Color(128, 128, 128, 255);
-    default:
-        return sf::Color::Transparent;
-    }
+    return c == 'R'   ? sf::Color::Red
+           : c == '#' ? sf::Color::White
+           : c == 'k' ? sf::Color::Black
+           : c == 'g' ? sf::Color(128, 128, 128)
+                      : sf::Color::Transparent;
 }
 
 inline std::string writeImage(const ScratchFolder& folder, const std::vector<std::string>& rows) {

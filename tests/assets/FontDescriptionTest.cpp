@@ -8,21 +8,14 @@
 
 using assettest::describe;
 
-TEST(FontDescriptionText, CommentsTabsReturnsAndUtf8) {
-    const FontDescription d = describe("// a comment\n\nbegin\n\trowHeight 12\r\n"
-                                       "\tcharacters \"A \xE2\x82\xAC\xC2\xA4\"\r\nend\n");
-    ASSERT_EQ(d.sets.size(), 1u);
-    EXPECT_EQ(d.sets[0].rowHeight, 12);
-    EXPECT_EQ(d.sets[0].characters, std::vector<std::uint32_t>({'A', ' ', 0x20AC, 0xA4}));
-    EXPECT_EQ(d.name, "test");
-}
-
-TEST(FontDescriptionText, EveryKeyIsRead) {
-    const FontDescription d = describe("begin\nrowHeight 7\nrowOffset -1\nlineOffset 2\n"
-                                       "letterSpacing 3\nlineSpacing 4\nunderlinePosition 5\n"
-                                       "rowHeightBitmap 6\nend\n");
+TEST(FontDescriptionText, EveryKeyWithCommentsTabsReturnsAndUtf8) {
+    const FontDescription d = describe(
+        "// a comment\n\nbegin\n\trowHeight 7\r\n\tcharacters \"A \xE2\x82\xAC\xC2\xA4\"\r\n"
+        "rowOffset -1\nlineOffset 2\nletterSpacing 3\nlineSpacing 4\n"
+        "underlinePosition 5\nrowHeightBitmap 6\nend\n");
     ASSERT_EQ(d.sets.size(), 1u);
     const FontSet& s = d.sets[0];
+    EXPECT_EQ(s.characters, std::vector<std::uint32_t>({'A', ' ', 0x20AC, 0xA4}));
     EXPECT_EQ(std::vector<int>({s.rowHeight, s.rowOffset, s.lineOffset, s.letterSpacing,
                                 s.lineSpacing, s.underlinePosition, s.rowHeightBitmap}),
               std::vector<int>({7, -1, 2, 3, 4, 5, 6}));

@@ -58,21 +58,19 @@ protected:
 
 } // namespace
 
-TEST_F(GeneratedFonts, LoadInFontNumberOrderInTheInkColour) {
+// Five fonts in number order, in the ink colour; loading again replaces them. The text
+// fonts show every text of the game and fit the text boxes; the numbers font the HUD's.
+TEST_F(GeneratedFonts, LoadInOrderAndShowEveryText) {
     EXPECT_EQ(log, "Loaded font: normal\nLoaded font: small\nLoaded font: bold\n"
                    "Loaded font: numbers\nLoaded font: mixed\n");
+    fonts.loadFonts();
     ASSERT_EQ(fonts.count(), 5u);
     EXPECT_EQ(fonts.getFont(5), nullptr);
-    for (std::size_t i = 0; i < fonts.count(); ++i)
-        EXPECT_EQ(fonts.getFont(i)->color(), game.inkColor);
-    fonts.loadFonts();
-    EXPECT_EQ(fonts.count(), 5u);
-}
-
-TEST_F(GeneratedFonts, FontsShowEveryTextOfTheGameAndFitTheTextBoxes) {
-    for (const std::size_t index : {0u, 1u, 2u, 4u})
+    for (const std::size_t index : {0u, 1u, 2u, 4u}) {
+        EXPECT_EQ(fonts.getFont(index)->color(), game.inkColor);
         EXPECT_EQ(missingGlyphs(*fonts.getFont(index), everyText()), std::set<std::uint32_t>())
             << index;
+    }
     EXPECT_EQ(missingGlyphs(*fonts.getFont(3), "-1234567890 16/02 Y12 45%"),
               std::set<std::uint32_t>());
     EXPECT_EQ(fonts.getFont(0)->getRowHeight(), 9);

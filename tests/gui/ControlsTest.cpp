@@ -4,7 +4,6 @@
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
 #include "gui/Image.h"
-#include "gui/Panel.h"
 #include "gui/TitleBar.h"
 #include "gui/Window.h"
 
@@ -48,19 +47,6 @@ TEST_F(Buttons, OnlyAPressAndReleaseOnTheSameButtonClicks) {
     mouse = {20, 20};
     ui->handleEvent(mouseEvent(sf::Event::MouseButtonPressed));
     EXPECT_TRUE(a->held());
-}
-
-TEST_F(Buttons, HoverSwitchesTheTextButtonFrame) {
-    gui::Button* a = button({10, 10, 50, 20}, clicksA, rightA);
-    sf::Event moved{};
-    moved.type = sf::Event::MouseMoved;
-    mouse = {15, 15};
-    ui->handleEvent(moved);
-    EXPECT_TRUE(a->hover());
-    EXPECT_TRUE(a->frame()->showAlternate);
-    mouse = {5, 5};
-    ui->handleEvent(moved);
-    EXPECT_FALSE(a->frame()->showAlternate);
 }
 
 // A disabled button shows its disabled sprite and ignores clicks, but still keeps them
@@ -135,10 +121,6 @@ TEST_F(Buttons, WindowTitleAndResults) {
     for (int result : {2, 1, 0, 7})
         window->fireResult(result);
     EXPECT_EQ(calls, (std::vector<std::string>{"no", "yes", "close"}));
-    window->setWidth(150);
-    window->setHeight(60, true);
-    EXPECT_EQ(window->body()->size(), sf::Vector2i(150, 60));
-    EXPECT_EQ(window->titleBar()->width(), 140);
 }
 
 } // namespace

@@ -60,22 +60,6 @@ TEST_F(Dialogs, YesChoosesThenClosesAndTheWindowGoesAtTheNextDraw) {
     EXPECT_EQ(ui->gameRoot->children().size(), 1u); // the status line only
 }
 
-TEST_F(Dialogs, OkayOnlyClosesAndItsCloseMayOpenTheNextBox) {
-    gui::Window* welcome = ui->showMessage("Welcome", "A new city.", false);
-    std::vector<std::string> calls;
-    welcome->onChoice = [&calls](bool) { calls.push_back("choice"); };
-    welcome->onClose = [this, &calls] {
-        calls.push_back("close");
-        ui->showMessage("Info", "Start by checking out the buttons on the left.", false);
-    };
-    click(centreOf(*buttonWithId(*welcome, gui::CloseButtonId)));
-    EXPECT_EQ(calls, std::vector<std::string>{"close"});
-    ASSERT_EQ(ui->gameRoot->children().size(), 2u);
-    auto* info = dynamic_cast<gui::Window*>(ui->gameRoot->children().back().get());
-    ASSERT_TRUE(info);
-    EXPECT_NE(info, welcome);
-}
-
 TEST_F(Dialogs, OnlyClicksOverTheBareRootReachTheMap) {
     bool dragStopped = false;
     ui->stopDragging = [&dragStopped] { dragStopped = true; };

@@ -35,49 +35,27 @@ TEST_F(TextLayout, LinesAndSizes) {
     EXPECT_EQ(text({200, 40}, "a<b>c")->getTextSize().x, widthOf("ac"));
 }
 
-TEST_F(TextLayout, EmptyTextOnANewWidgetHasNoLinesButClearingOneLeavesAnEmptyLine) {
-    const auto widget = text({200, 40}, "");
-    EXPECT_TRUE(widget->lines().empty());
-    EXPECT_EQ(widget->getTextSize(), sf::Vector2i(0, 0));
-    widget->setText("shown");
-    widget->setText("");
-    EXPECT_EQ(widget->lines(), std::vector<std::string>{""});
-    EXPECT_EQ(widget->getTextSize(), sf::Vector2i(0, 9));
-}
-
-TEST_F(TextLayout, HorizontalAlignmentRoundsHalvesUp) {
-    const int w = widthOf("Line");
+// Centring rounds halves up; lines step by row height plus line spacing, while the text
+// height leaves the spacing out.
+TEST_F(TextLayout, AlignmentAndLineStep) {
+    const int w = widthOf("a");
     const struct {
-        gui::Align align;
-        int widgetWidth;
-        int offset;
+        gui::Align horizontal, vertical;
+        sf::Vector2i size, offset;
     } cases[] = {
-        {gui::Align::Left, w + 5, 0},    {gui::Align::Center, w + 5, 3},
-        {gui::Align::Center, w - 5, -2}, {gui::Align::Center, w + 4, 2},
-        {gui::Align::Right, w + 5, 5},   {gui::Align::Right, w - 5, -5},
+        {gui::Align::Left, gui::Align::Top, {w + 5, 30}, {0, 0}},
+        {gui::Align::Center, gui::Align::Middle, {w + 5, 30}, {3, 6}},
+        {gui::Align::Center, gui::Align::Middle, {w - 5, 29}, {-2, 6}},
+        {gui::Align::Center, gui::Align::Middle, {w + 4, 12}, {2, -3}},
+        {gui::Align::Right, gui::Align::Bottom, {w + 5, 30}, {5, 12}},
+        {gui::Align::Right, gui::Align::Top, {w - 5, 30}, {-5, 0}},
     };
     for (const auto& c : cases) {
-        const auto widget = text({c.widgetWidth, 9}, "Line");
-        widget->horizontalAlign = c.align;
-        EXPECT_EQ(widget->linePosition(0).x - 100, c.offset)
-            << int(c.align) << " in " << c.widgetWidth;
-    }
-}
-
-TEST_F(TextLayout, VerticalPlacementAndLineStep) {
-    const struct {
-        gui::Align align;
-        int height;
-        int firstY;
-    } cases[] = {
-        {gui::Align::Middle, 30, 6}, {gui::Align::Middle, 29, 6},  {gui::Align::Middle, 12, -3},
-        {gui::Align::Top, 30, 0},    {gui::Align::Bottom, 30, 12},
-    };
-    for (const auto& c : cases) {
-        const auto widget = text({200, c.height}, "a\nb");
-        widget->verticalAlign = c.align;
-        EXPECT_EQ(widget->linePosition(0).y - 50, c.firstY) << int(c.align) << " " << c.height;
-        // Lines step by row height plus line spacing; the text height leaves spacing out.
+        const auto widget = text(c.size, "a\nb");
+        widget->horizontalAlign = c.horizontal;
+        widget->verticalAlign = c.vertical;
+        EXPECT_EQ(widget->linePosition(0) - sf::Vector2i(100, 50), c.offset)
+            << c.size.x << " x " << c.size.y;
         EXPECT_EQ(widget->linePosition(1).y - widget->linePosition(0).y, 10);
     }
     EXPECT_EQ(text({200, 40}, "a\nb\nc")->getTextSize().y, 27);

@@ -1,12 +1,10 @@
-// The title screen: its layout on a narrow screen, its entries, and its frame.
+// The title screen: its layout on a narrow screen and its entries.
 #include "GuiTestSupport.h"
 #include "gui/Button.h"
 #include "gui/Image.h"
 #include "gui/MainMenu.h"
 #include "gui/Text.h"
 #include "gui/Window.h"
-
-#include <SFML/Graphics/RenderTexture.hpp>
 
 namespace {
 
@@ -55,19 +53,6 @@ TEST_F(TitleMenu, EntriesCallTheGameHooks) {
     ASSERT_TRUE(first);
     EXPECT_EQ(first->size(), sf::Vector2i(124, 23));
     EXPECT_EQ(first->label()->text(), "Start new game");
-}
-
-TEST_F(TitleMenu, RendersTheFrameWithoutAStatusLine) {
-    sf::RenderTexture target;
-    ASSERT_TRUE(target.create(640, 360));
-    target.clear(game.paperColor);
-    mouse = {320, 200};
-    ui->draw(target);
-    target.display();
-    const sf::Image picture = target.getTexture().copyToImage();
-    // The ink line of the frame runs down the left edge, to the bottom on the title.
-    EXPECT_EQ(picture.getPixel(1, 180), game.inkColor);
-    EXPECT_EQ(picture.getPixel(1, 355), game.inkColor);
 }
 
 } // namespace
