@@ -1,39 +1,66 @@
 #include "GameSession.h"
 
-#include "VirtualDisplay.h"
-
+#include <X11/Xlib.h>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iomanip>
 #include <sstream>
-#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::chrono::seconds WindowTimeout{60};
-constexpr int StartAttempts = 3;
-constexpr std::chrono::seconds ScreenshotTimeout{20};
-constexpr std::chrono::seconds ExitTimeout{30};
-constexpr std::chrono::milliseconds PollStep{50};
 constexpr int LogicalHeight = 360;
 // The data the game reads but never writes; linked, not copied, into each session.
 constexpr const char* SharedData[] = {"sprites", "fonts", "sounds", "shaders"};
 // A PNG is complete once its last chunk, IEND with its CRC, is on disk.
 constexpr char PngEnd[] = {'I', 'E', 'N', 'D', '\xAE', '\x42', '\x60', '\x82'};
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// The private display of this process, started on first use: nothing else draws on it
+// or moves its pointer, so the input events a scenario sends reach only the game.
+// -noreset: by default the server resets when its last client leaves and refuses
+// whoever connects meanwhile, which between two xdotool runs may be the game.
+const std::string& display() {
+    static const std::string name = [] {
+        const fs::path number =
+            fs::temp_directory_path() / ("tapburg-e2e-display-" + std::to_string(getpid()));
+        // Never destroyed: the server dies with this process, after everything that
+        // may still talk to it at exit.
+        fs::create_directories(TAPBURG_E2E_ARTIFACTS);
+        auto* server = new ChildProcess(
+            {"sh", "-c",
+             "exec Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 3>\"$0\"",
+             number.string()},
+            (fs::path(TAPBURG_E2E_ARTIFACTS) / "xvfb.log").string());
+        // The server writes its display number once it accepts clients.
+        std::string written;
+        waitUntil([&] {
+            written = readFile(number);
+            return written.find('\n') != std::string::npos || !server->running();
+        });
+        fs::remove(number);
+        const std::string started =
+            written.empty() ? "" : ":" + written.substr(0, written.find('\n'));
+        setenv("DISPLAY", started.c_str(), 1);
+        return started;
+    }();
+    return name;
+}
+
+bool xdotool(std::vector<std::string> arguments, std::string* output = nullptr) {
+    arguments.insert(arguments.begin(), "xdotool");
+    return runProgram(arguments, output) == 0;
+}
+
+int shellValue(const std::string& text, const std::string& name) {
+    const std::size_t at = text.find(name + "=");
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + name.size() + 1);
 }
 
 bool completePng(const fs::path& path) {
-    const std::string bytes = readFile(path);
-    const std::string end(PngEnd, sizeof PngEnd);
+    const std::string bytes = readFile(path), end(PngEnd, sizeof PngEnd);
     return bytes.size() > end.size() &&
            bytes.compare(bytes.size() - end.size(), end.size(), end) == 0;
 }
@@ -58,148 +85,134 @@ std::string asanOptions() {
 
 } // namespace
 
-const std::string& sharedDisplay() {
-    // Never destroyed: the server dies with this process, after everything that may
-    // still talk to it at exit.
-    static const VirtualDisplay* display = [] {
-        fs::create_directories(TAPBURG_E2E_ARTIFACTS);
-        auto* created = new VirtualDisplay(fs::path(TAPBURG_E2E_ARTIFACTS) / "xvfb.log");
-        setenv("DISPLAY", created->name().c_str(), 1);
-        return created;
-    }();
-    return display->name();
-}
-
-GameSession::GameSession(const std::string& scenario, SessionOptions options)
-    : options_(std::move(options)), program_(TAPBURG_E2E_GAME), root_(makeRoot()),
-      home_(root_ / "home"), data_(root_ / "data"),
-      artifacts_(fs::path(TAPBURG_E2E_ARTIFACTS) / scenario), input_(sharedDisplay()) {
+GameSession::GameSession(const std::string& scenario, bool installed)
+    : installed_(installed), root_(makeRoot()), home_(root_ / "home"), data_(root_ / "data"),
+      artifacts_(fs::path(TAPBURG_E2E_ARTIFACTS) / scenario) {
+    display();
     fs::remove_all(artifacts_);
     fs::create_directories(artifacts_);
     fs::create_directories(home_);
-    if (options_.ownDataFolder)
-        prepareDataFolder();
+    if (installed_)
+        return;
+    fs::create_directories(data_ / "screenshots");
+    for (const char* name : SharedData)
+        fs::create_directory_symlink(fs::path(TAPBURG_E2E_DATA) / name, data_ / name);
+    // No CRT shader: Xvfb's software GL may lack shaders, and screenshots should show
+    // the plain picture. No music either, so that sound comes only from the city.
+    std::ofstream(settingsPath()) << "isFullscreen=false\npostProcessing=false\nwidth=1280\n"
+                                     "height=720\nmusicEnabled=false\nsfxEnabled=true\npalette=0\n";
 }
 
 GameSession::~GameSession() {
     game_.reset();
-    keepArtifacts();
     std::error_code ignored;
+    fs::copy(supportFolder() / "saves", artifacts_ / "saves",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing, ignored);
     fs::remove_all(root_, ignored);
 }
 
-void GameSession::prepareDataFolder() const {
-    fs::create_directories(data_ / "screenshots");
-    for (const char* name : SharedData)
-        fs::create_directory_symlink(fs::path(TAPBURG_E2E_DATA) / name, data_ / name);
-    writeSettings();
-}
-
-void GameSession::writeSettings() const {
-    const auto flag = [](bool on) { return on ? "true" : "false"; };
-    std::ofstream out(settingsPath());
-    out << "isFullscreen=false\npostProcessing=" << flag(options_.postProcessing)
-        << "\nwidth=1280\nheight=720\nmusicEnabled=" << flag(options_.music)
-        << "\nsfxEnabled=" << flag(options_.sfx) << "\npalette=" << options_.palette << "\n";
-}
-
-void GameSession::setEnvironment(const std::string& name, std::optional<std::string> value) {
-    environment_[name] = std::move(value);
-}
-
 bool GameSession::start() {
-    std::vector<std::string> argv = launcher_;
-    for (const char* word : {"stdbuf", "-oL", "-eL"})
-        argv.emplace_back(word);
-    argv.push_back(program_.string());
-    ChildProcess::EnvironmentChanges environment{
+    std::map<std::string, std::optional<std::string>> environment{
         {"HOME", home_.string()},
         {"XDG_DATA_HOME", (home_ / ".local" / "share").string()},
-        {"DISPLAY", sharedDisplay()},
         {"ALSOFT_DRIVERS", "null"},
         {"ASAN_OPTIONS", asanOptions()},
         {"TAPBURG_DATA_DIR",
-         options_.ownDataFolder ? std::optional<std::string>(data_.string()) : std::nullopt},
+         installed_ ? std::nullopt : std::optional<std::string>(data_.string())},
     };
-    for (const auto& [name, value] : environment_)
+    for (const auto& [name, value] : options.environment)
         environment[name] = value;
-    std::optional<WindowGeometry> window;
-    for (int attempt = 0; attempt < StartAttempts && !window; ++attempt) {
-        game_ = std::make_unique<ChildProcess>(argv, environment, artifacts_ / "stdout.log");
-        window = waitForWindow();
-    }
-    if (!window)
+    std::vector<std::string> argv = options.launcher;
+    argv.emplace_back("env"); // removals first: env takes no options after a setting
+    for (const auto& [name, value] : environment)
+        if (!value)
+            argv.insert(argv.end(), {"-u", name});
+    for (const auto& [name, value] : environment)
+        if (value)
+            argv.push_back(name + "=" + *value);
+    argv.insert(argv.end(), {"stdbuf", "-oL", "-eL", options.program.string()});
+    game_ = std::make_unique<ChildProcess>(argv, (artifacts_ / "stdout.log").string());
+    if (display().empty() || !findWindow())
         return false;
-    window_ = *window;
-    scale_ = std::max(1, window_.height / LogicalHeight);
+    scale_ = std::max(1, size_.y / LogicalHeight);
     // Keys go to the window under the pointer: there is no window manager.
-    input_.moveTo(window_.x + window_.width / 2, window_.y + window_.height / 2);
+    xdotool({"mousemove", std::to_string(size_.x / 2), std::to_string(size_.y / 2)});
     return screenshot("start").getSize().x > 0;
 }
 
-screen::Size GameSession::ui() const {
-    return {window_.width / scale_, window_.height / scale_};
+bool GameSession::findWindow() {
+    std::string found;
+    waitUntil([&] {
+        return !game_->running() ||
+               (xdotool({"search", "--onlyvisible", "--name", "^Tapburg$"}, &found) &&
+                !found.empty());
+    });
+    if (found.empty() || !game_->running())
+        return false;
+    window_ = std::stoul(found);
+    // Without a window manager the window stays where the game asked, which may be
+    // partly off the screen, where no pointer reaches.
+    const std::string id = std::to_string(window_);
+    xdotool({"windowmove", id, "0", "0"});
+    std::string geometry;
+    const bool placed = waitUntil([&] {
+        return xdotool({"getwindowgeometry", "--shell", id}, &geometry) &&
+               shellValue(geometry, "X") == 0 && shellValue(geometry, "Y") == 0;
+    });
+    size_ = {shellValue(geometry, "WIDTH"), shellValue(geometry, "HEIGHT")};
+    return placed;
 }
 
-void GameSession::click(screen::Point point, int button) const {
-    input_.click(window_.x + point.x * scale_ + scale_ / 2,
-                 window_.y + point.y * scale_ + scale_ / 2, button);
+void GameSession::click(sf::Vector2i point, int times) {
+    if (inputInFlight_)
+        screenshot("input");
+    const sf::Vector2i at = point * scale_ + sf::Vector2i(scale_ / 2, scale_ / 2);
+    xdotool({"mousemove", std::to_string(at.x), std::to_string(at.y), "click", "--repeat",
+             std::to_string(times), "1"});
+    inputInFlight_ = true;
 }
 
-void GameSession::key(const std::string& name) const {
-    input_.key(name);
+void GameSession::key(const std::string& name) {
+    xdotool({"key", name});
 }
 
 sf::Image GameSession::screenshot(const std::string& name) {
-    input_.key("F12");
+    xdotool({"key", "F12"});
+    const fs::path folder = (installed_ ? supportFolder() : data_) / "screenshots";
+    std::optional<fs::path> shot;
+    waitUntil([&] {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            if (it->path().extension() == ".png" && completePng(it->path()))
+                shot = it->path();
+        return shot || !game_->running();
+    });
     sf::Image image;
-    const std::optional<fs::path> shot = waitForScreenshot();
     if (!shot)
         return image;
+    inputInFlight_ = false;
     std::ostringstream kept;
-    screenshotNames_.push_back(shot->filename().string());
-    kept << std::setw(2) << std::setfill('0') << screenshotNames_.size() << "-" << name << ".png";
+    kept << std::setw(2) << std::setfill('0') << ++screenshots_ << "-" << name << ".png";
     // Moved away, so the next one is new even when taken within the same second.
     fs::rename(*shot, artifacts_ / kept.str());
     image.loadFromFile((artifacts_ / kept.str()).string());
     return image;
 }
 
-std::optional<WindowGeometry> GameSession::waitForWindow() const {
-    const auto deadline = std::chrono::steady_clock::now() + WindowTimeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (std::optional<WindowGeometry> window = input_.findWindow("Tapburg"))
-            return window;
-        // Under load a new X client is now and then refused; the game then ends at once.
-        if (game_->waitForExit(std::chrono::milliseconds(0)))
-            return std::nullopt;
-        std::this_thread::sleep_for(PollStep);
-    }
-    return std::nullopt;
-}
-
-std::optional<fs::path> GameSession::waitForScreenshot() const {
-    const auto deadline = std::chrono::steady_clock::now() + ScreenshotTimeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::error_code ec;
-        for (fs::directory_iterator it(screenshotsFolder(), ec), end; !ec && it != end;
-             it.increment(ec))
-            if (it->path().extension() == ".png" && completePng(it->path()))
-                return it->path();
-        std::this_thread::sleep_for(PollStep);
-    }
-    return std::nullopt;
-}
-
 std::optional<int> GameSession::closeWindow() {
-    if (!game_)
+    Display* connection = game_ ? XOpenDisplay(display().c_str()) : nullptr;
+    if (connection == nullptr)
         return std::nullopt;
-    input_.requestClose(window_.id);
-    return game_->waitForExit(ExitTimeout);
-}
-
-std::string GameSession::output() const {
-    return readFile(artifacts_ / "stdout.log");
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(connection, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(connection, window_, False, NoEventMask, &event);
+    XCloseDisplay(connection);
+    return game_->waitForExit();
 }
 
 int GameSession::countInOutput(const std::string& text) const {
@@ -210,37 +223,7 @@ int GameSession::countInOutput(const std::string& text) const {
     return count;
 }
 
-bool GameSession::waitForOutput(const std::string& text, int occurrences,
-                                std::chrono::milliseconds timeout) const {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (countInOutput(text) < occurrences) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(PollStep);
-    }
-    return true;
-}
-
-fs::path GameSession::supportFolder() const {
-    return home_ / ".local" / "share" / "Orlenvale" / "Tapburg";
-}
-
-fs::path GameSession::savePath(int slot) const {
-    return supportFolder() / "saves" / (std::to_string(slot) + ".sav");
-}
-
-fs::path GameSession::settingsPath() const {
-    return (options_.ownDataFolder ? data_ : supportFolder()) / "conf.dat";
-}
-
-fs::path GameSession::screenshotsFolder() const {
-    return (options_.ownDataFolder ? data_ : supportFolder()) / "screenshots";
-}
-
-void GameSession::keepArtifacts() const {
-    std::error_code ignored;
-    fs::copy(settingsPath(), artifacts_ / "conf.dat", fs::copy_options::overwrite_existing,
-             ignored);
-    fs::copy(supportFolder() / "saves", artifacts_ / "saves",
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing, ignored);
+bool GameSession::waitForOutput(const std::string& text, int occurrences) const {
+    return waitUntil([&] { return countInOutput(text) >= occurrences || !game_->running(); }) &&
+           countInOutput(text) >= occurrences;
 }
