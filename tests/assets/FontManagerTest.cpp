@@ -77,17 +77,3 @@ TEST_F(GeneratedFonts, LoadInOrderAndShowEveryText) {
     EXPECT_LE(fonts.getFont(1)->getRowHeight(), 7);
     EXPECT_EQ(fonts.getFont(0)->measureString("Hg").y, 9);
 }
-
-TEST(FontManagerFiles, MissingFilesStillGiveFiveEmptyFonts) {
-    const assettest::ScratchFolder folder;
-    const assettest::DataFolder data(folder.file(""));
-    Game game;
-    FontManager fonts(game);
-    testing::internal::CaptureStdout();
-    fonts.loadFonts();
-    const std::string log = testing::internal::GetCapturedStdout();
-    EXPECT_NE(log.find("FONT ERROR: Could not find file: " + folder.file("fonts/normal.png")),
-              std::string::npos);
-    ASSERT_EQ(fonts.count(), 5u);
-    EXPECT_EQ(fonts.getFont(0)->measureString("Hello"), sf::Vector2i(0, 0));
-}

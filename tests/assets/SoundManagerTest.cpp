@@ -39,7 +39,8 @@ protected:
 };
 
 // The playlist holds each track once and starts unplayed; a playing track holds it where
-// it is, and the next track follows three seconds of silence.
+// it is, the next track follows three seconds of silence, and after the seventh the same
+// order comes round again. A reshuffle keeps the position.
 TEST_F(SoundPlaylist, NextTrackFollowsThreeSecondsOfSilence) {
     const std::vector<std::string> order = sounds.getPlaylist();
     std::vector<std::string> sorted = order;
@@ -50,25 +51,17 @@ TEST_F(SoundPlaylist, NextTrackFollowsThreeSecondsOfSilence) {
     EXPECT_FALSE(anyTrackPlaying());
 
     sounds.playCurrentTrack();
-    ASSERT_EQ(sounds.getCurrentTrack(), order[0]);
     sounds.update(10.f);
-    EXPECT_EQ(sounds.getPlaylistIndex(), 0);
-
+    std::vector<std::string> heard = {sounds.getCurrentTrack()};
     endCurrentTrack();
     sounds.update(1.f);
     sounds.update(1.9f);
     EXPECT_EQ(sounds.getPlaylistIndex(), 0);
     EXPECT_FALSE(anyTrackPlaying());
     sounds.update(0.2f);
-    EXPECT_EQ(sounds.getCurrentTrack(), order[1]);
-    EXPECT_TRUE(playing(sounds.getMusic(order[1])));
-}
-
-TEST_F(SoundPlaylist, WrapsToTheSameOrderAfterTheSeventhAndAReshuffleKeepsThePosition) {
-    const std::vector<std::string> order = sounds.getPlaylist();
-    sounds.playCurrentTrack();
-    std::vector<std::string> heard = {sounds.getCurrentTrack()};
-    for (int i = 0; i < 8; ++i) {
+    EXPECT_TRUE(playing(sounds.getMusic(sounds.getCurrentTrack())));
+    heard.push_back(sounds.getCurrentTrack());
+    for (int i = 0; i < 7; ++i) {
         endCurrentTrack();
         sounds.update(SoundManager::SilenceSeconds);
         heard.push_back(sounds.getCurrentTrack());

@@ -76,10 +76,6 @@ std::vector<sf::Color> pixels(const sf::Image& image, sf::IntRect rect) {
     return out;
 }
 
-std::vector<sf::Color> pixels(const sf::Image& image) {
-    return pixels(image, {0, 0, int(image.getSize().x), int(image.getSize().y)});
-}
-
 // How many pixels are `colour`; every fully transparent pixel counts as Transparent.
 int countOf(const std::vector<sf::Color>& in, sf::Color colour) {
     return int(std::count_if(in.begin(), in.end(), [colour](sf::Color c) {
@@ -103,7 +99,8 @@ TEST(SpriteArt, EverySpriteHasItsSizeAndOnlyTheTwoTones) {
         actionButtons += isActionButton(name);
         if (name == "isomap")
             continue;
-        const std::vector<sf::Color> all = pixels(image);
+        const std::vector<sf::Color> all =
+            pixels(image, {0, 0, int(image.getSize().x), int(image.getSize().y)});
         const int ink = countOf(all, sf::Color::Black);
         EXPECT_EQ(countOf(all, sf::Color::Transparent) + ink + countOf(all, sf::Color::White),
                   int(all.size()))
@@ -129,21 +126,19 @@ void expectStandsOnTile(const sf::Image& image, unsigned left, unsigned top, uns
 }
 
 TEST(SpriteArt, BuildingsStandOnTheirTile) {
-    for (const std::string& name : facingSprites) {
+    std::vector<std::pair<std::string, unsigned>> buildings; // with their cells a side
+    for (const std::string& name : facingSprites)
+        buildings.emplace_back(name, 2);
+    for (const std::string& name : singleSprites)
+        buildings.emplace_back(name, 1);
+    for (const auto& [name, cells] : buildings) {
         const sf::Image image = spriteFile(name);
-        ASSERT_EQ(image.getSize().x, 64u) << name;
-        ASSERT_EQ(image.getSize().y % 2, 0u) << name;
-        const unsigned h = image.getSize().y / 2;
+        const unsigned h = image.getSize().y / cells;
+        ASSERT_EQ(image.getSize(), sf::Vector2u(32 * cells, h * cells)) << name;
         ASSERT_GE(h, 17u) << name;
-        for (unsigned c = 0; c < 4; ++c)
-            expectStandsOnTile(image, (c % 2) * 32, (c / 2) * h, h,
+        for (unsigned c = 0; c < cells * cells; ++c)
+            expectStandsOnTile(image, (c % cells) * 32, (c / cells) * h, h,
                                name + " cell " + std::to_string(c));
-    }
-    for (const std::string& name : singleSprites) {
-        const sf::Image image = spriteFile(name);
-        ASSERT_EQ(image.getSize().x, 32u) << name;
-        ASSERT_GE(image.getSize().y, 17u) << name;
-        expectStandsOnTile(image, 0, 0, image.getSize().y, name);
     }
 }
 

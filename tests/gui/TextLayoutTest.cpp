@@ -61,14 +61,4 @@ TEST_F(TextLayout, AlignmentAndLineStep) {
     EXPECT_EQ(text({200, 40}, "a\nb\nc")->getTextSize().y, 27);
 }
 
-TEST_F(TextLayout, MissingFontKeepsTheLinesButMeasuresNothing) {
-    const auto widget = text({200, 40}, "one\ntwo");
-    widget->setFont(99);
-    EXPECT_EQ(widget->lines().size(), 2u);
-    EXPECT_EQ(widget->getTextSize(), sf::Vector2i(0, 0));
-    sf::RenderTexture target;
-    ASSERT_TRUE(target.create(8, 8));
-    widget->draw(target, 0.f); // draws nothing, and does not fail
-}
-
 } // namespace

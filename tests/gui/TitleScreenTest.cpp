@@ -1,7 +1,6 @@
 // The title screen: its layout on a narrow screen and its entries.
 #include "GuiTestSupport.h"
 #include "gui/Button.h"
-#include "gui/Image.h"
 #include "gui/MainMenu.h"
 #include "gui/Text.h"
 #include "gui/Window.h"

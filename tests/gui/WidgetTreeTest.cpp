@@ -1,5 +1,5 @@
-// The widget tree: dispatch order with the shared handled flag, hidden and disabled
-// subtrees, hit-test edges and deferred deletion.
+// The widget tree: dispatch order with the shared handled flag, hit tests and deferred
+// deletion.
 #include "GuiTestSupport.h"
 #include "gui/Widget.h"
 
@@ -51,19 +51,6 @@ TEST_F(WidgetTree, TopmostChildFirstAndTheOnesBelowSeeTheFlag) {
     probe(root, "top", false);
     EXPECT_TRUE(dispatch(root));
     EXPECT_EQ(log, (std::vector<std::string>{"top-", "middle-", "bottom+"}));
-}
-
-TEST_F(WidgetTree, HiddenAndDisabledSubtreesGetNoEvents) {
-    gui::Widget* hidden = root.add(std::make_unique<gui::Widget>(*ui));
-    probe(*hidden, "underHidden", true);
-    hidden->setVisible(false);
-    gui::Widget* disabled = root.add(std::make_unique<gui::Widget>(*ui));
-    probe(*disabled, "underDisabled", true);
-    disabled->setEnabled(false);
-    EXPECT_FALSE(dispatch(root));
-    EXPECT_TRUE(log.empty());
-    EXPECT_FALSE(disabled->children().front()->isActive());
-    EXPECT_TRUE(hidden->children().front()->isActive());
 }
 
 // Hit tests are half open, find the topmost visible widget and add up the ancestors.
