@@ -24,8 +24,11 @@ install_missing() {
     echo "Installing: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+    # Another install on the machine (an unattended upgrade, a second build) holds the
+    # package lock for a while; wait for it instead of failing.
+    local apt=(apt-get -o DPkg::Lock::Timeout=600)
+    "${sudo[@]}" "${apt[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${apt[@]}" install -y -qq "${missing[@]}"
 }
 
 # TAPBURG_CMAKE_ARGS adds configure options (CI uses it for the sanitizer builds).
