@@ -18,12 +18,10 @@ protected:
     void SetUp() override {
         fs::create_directories(data.path() + "screenshots");
         fs::copy(std::string(TAPBURG_TEST_DATA_DIR) + "shaders", data.path() + "shaders");
-        useSettings("isFullscreen=false\npostProcessing=true\nwidth=1280\nheight=720\npalette=0\n");
-    }
-
-    void useSettings(const std::string& text) {
         game.config = std::make_unique<Config>();
-        game.config->load(data.write("conf.dat", text));
+        game.config->load(data.write(
+            "conf.dat",
+            "isFullscreen=false\npostProcessing=true\nwidth=1280\nheight=720\npalette=0\n"));
     }
 
     // Presents one frame cleared in paper as a screenshot and returns its pixels.
@@ -46,27 +44,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(GameWindow, MissingSizeFallsBackTo1280x720AtScale2) {
-    useSettings("");
-    game.createWindow();
-    EXPECT_EQ(game.window->getSize(), sf::Vector2u(1280, 720));
-    EXPECT_EQ(game.scale, 2);
-    EXPECT_EQ(game.uiView->getCenter(), sf::Vector2f(320, 180));
-    EXPECT_EQ(game.mapView->getSize(), sf::Vector2f(640, 360));
-}
-
-TEST_F(GameWindow, FullscreenToggleKeepsTheMapCentre) {
-    game.createWindow();
-    game.mapView->setCenter(123.f, -45.f);
-    game.toggleFullscreen();
-    ASSERT_TRUE(game.recreateWindowRequested);
-    game.createWindow();
-    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-    EXPECT_EQ(game.window->getSize(), sf::Vector2u(desktop.width, desktop.height));
-    EXPECT_EQ(game.scale, std::max(1, int(desktop.height / 360)));
-    EXPECT_EQ(game.mapView->getCenter(), sf::Vector2f(123.f, -45.f));
-}
 
 TEST_F(GameWindow, FrameIsClearedInPaperWithAndWithoutTheShader) {
     // Drawing through the shader leaves driver threads the leak checker trips over.

@@ -74,8 +74,7 @@ protected:
 } // namespace
 
 TEST_F(MapPicture, NumberLabelOnlyWhereTheLayerShowsIt) {
-    House& house = placeHouse(2, 2);
-    house.residents = 2;
+    placeHouse(2, 2).residents = 2;
     BitmapFont& font = *game.fontManager->getFont(1);
     const sf::Vector2i size = font.measureString("2/3");
     ASSERT_GT(size.x, 0);
@@ -97,25 +96,6 @@ TEST_F(MapPicture, NumberLabelOnlyWhereTheLayerShowsIt) {
     renderer().showHousing = false;
     EXPECT_FALSE(labelShown(draw()));
     EXPECT_TRUE(renderer().overlayTiles.empty());
-
-    renderer().showHousing = true;
-    for (const int layer : {0, 2, 3}) {
-        map().layer = layer;
-        EXPECT_FALSE(labelShown(draw())) << "layer " << layer;
-    }
-}
-
-TEST_F(MapPicture, BurningHouseShowsNoAttractivenessIcons) {
-    House& house = placeHouse(2, 2);
-    map().layer = 2;
-    const auto drawWith = [&](double attractiveness) {
-        house.shownAttractiveness = attractiveness;
-        return draw();
-    };
-    EXPECT_FALSE(sameAroundTile(drawWith(0.6), drawWith(-0.6), 2, 2));
-    tile(2, 2).flags |= kFlagBurning;
-    renderer().fireFrameTime = -100.f; // the fire holds still between the two pictures
-    EXPECT_TRUE(sameAroundTile(drawWith(0.6), drawWith(-0.6), 2, 2));
 }
 
 TEST_F(MapPicture, HiddenBuildingsLeaveMarkersAndNoOverlays) {
@@ -130,8 +110,7 @@ TEST_F(MapPicture, HiddenBuildingsLeaveMarkersAndNoOverlays) {
     EXPECT_TRUE(renderer().overlayTiles.empty());
     EXPECT_TRUE(sameAroundTile(shown, hidden, 0, 0)); // parks are not buildings
 
-    // The hidden house is the semi-filled marker, the highlighted one its highlight,
-    // and nothing stands above either.
+    // The hidden house is the semi-filled marker, the highlighted one its highlight.
     const auto markerAt = [&](const char* name, int left, int top) {
         const sf::Image marker = game.spriteManager->get(name)->getTexture()->copyToImage();
         for (unsigned y = 0; y < 16; ++y)
@@ -143,66 +122,9 @@ TEST_F(MapPicture, HiddenBuildingsLeaveMarkersAndNoOverlays) {
     };
     EXPECT_TRUE(markerAt("tile_semi_filled", 96, 0));
     EXPECT_TRUE(markerAt("tile_highlighted", 64, 0));
-    tile(2, 2).flags = 0;
-    tile(3, 3).flags = 0;
+    tile(2, 2).flags = tile(3, 3).flags = 0; // and nothing stands above either
     const sf::Image without = draw();
     for (int y = -50; y < 0; ++y)
         for (int x = 64; x < 130; ++x)
             ASSERT_EQ(at(hidden, x, y), at(without, x, y)) << x << "," << y;
-}
-
-TEST_F(MapPicture, BuildableTilesBlinkHalfASecond) {
-    tile(2, 2).setKind(TileKind::Road);
-    game.simulation->rebuildActionLists();
-    ASSERT_FALSE(tile(2, 1).actions.empty());
-    game.frameTime = 0.f;
-    map().highlightTime = 0.2f;
-    const sf::Image on = draw();
-    map().highlightTime = 0.7f;
-    const sf::Image off = draw();
-    EXPECT_FALSE(sameAroundTile(on, off, 2, 1));
-    EXPECT_TRUE(sameAroundTile(on, off, 0, 0)); // no road beside it: nothing to build
-
-    game.frameTime = 0.4f; // past a whole second the blink starts over, on
-    map().highlightTime = 0.7f;
-    draw();
-    EXPECT_FLOAT_EQ(map().highlightTime, 0.f);
-
-    map().setSelectedTile(&tile(4, 4));
-    map().highlightTime = 0.2f;
-    EXPECT_TRUE(sameAroundTile(draw(), off, 2, 1)); // a selection stops the blink
-}
-
-TEST_F(MapPicture, FireStepsEightTimesASecond) {
-    game.frameTime = 0.1f;
-    draw();
-    EXPECT_EQ(renderer().fireFrame, 0);
-    draw();
-    EXPECT_EQ(renderer().fireFrame, 1);
-    for (int frame = 0; frame < 10; ++frame)
-        draw();
-    EXPECT_EQ(renderer().fireFrame, 0); // six steps go round
-    game.frameTime = 0.2f;
-    draw();
-    EXPECT_EQ(renderer().fireFrame, 1);
-}
-
-TEST_F(MapPicture, EnlargedViewMatchesTheMapDrawnAtOneTexelPerUnit) {
-    placeHouse(2, 2);
-    tile(2, 3).setKind(TileKind::Road);
-    game.frameTime = 0.f;
-    map().highlightTime = 0.7f;
-    const sf::Image small = draw();
-    sf::RenderTexture large;
-    ASSERT_TRUE(large.create(640, 400));
-    large.setView(picture.getView());
-    large.clear(sf::Color::Red); // the map pass covers everything
-    renderer().draw(large);
-    large.display();
-    EXPECT_EQ(large.getView().getCenter(), picture.getView().getCenter());
-    const sf::Image enlarged = large.getTexture().copyToImage();
-    for (unsigned y = 0; y < 200; y += 3)
-        for (unsigned x = 0; x < 320; x += 3)
-            ASSERT_EQ(enlarged.getPixel(2 * x + 1, 2 * y + 1), small.getPixel(x, y))
-                << x << "," << y;
 }

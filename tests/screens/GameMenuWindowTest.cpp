@@ -8,22 +8,17 @@
 #include "screens/OptionsWindow.h"
 #include "screens/SaveSlotsWindow.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
-class InGameMenu : public ScreenTest {
+class InGameMenu : public CityScreenTest {
 protected:
     void SetUp() override {
-        ScreenTest::SetUp();
-        startCity();
+        CityScreenTest::SetUp();
         game.ui_showMenu();
         game.ui_showMenu(); // once only
-        const std::vector<gui::Window*> windows = all<gui::Window>(*game.ui->gameRoot);
-        ASSERT_EQ(std::count_if(windows.begin(), windows.end(),
-                                [](const gui::Window* w) { return title(*w) == "WHAT?!"; }),
-                  1);
+        ASSERT_EQ(countTitled("WHAT?!"), 1);
     }
     gui::Window& menu() const { return *game.menuWindow->window; }
 };
@@ -64,11 +59,9 @@ TEST_F(InGameMenu, AboutTextIsWrappedToItsBoxInCharactersTheFontHas) {
     EXPECT_LE(textBottom, button(about, "Close").position().y);
     EXPECT_LE(textBottom, about.height());
     const BitmapFont& font = *game.fontManager->getFont(text.fontIndex());
-    for (const std::uint32_t codepoint : utf8ToCodepoints(AboutWindow::Body)) {
-        if (codepoint != '\n' && codepoint != ' ') {
-            EXPECT_TRUE(font.glyphRect(codepoint)) << "U+" << std::hex << codepoint;
-        }
-    }
+    for (const std::uint32_t codepoint : utf8ToCodepoints(AboutWindow::Body))
+        EXPECT_TRUE(codepoint == '\n' || codepoint == ' ' || font.glyphRect(codepoint))
+            << codepoint;
 }
 
 } // namespace

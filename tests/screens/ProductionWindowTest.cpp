@@ -1,12 +1,10 @@
 #include "screens/ProductionWindow.h"
 
-#include "ReportTestSupport.h"
-#include "gui/Button.h"
-#include "gui/Text.h"
+#include "ScreenTestSupport.h"
 
 namespace {
 
-class ProductionReport : public ReportTest {
+class ProductionReport : public CityScreenTest {
 protected:
     ProductionWindow& report() { return *game.productionWindow; }
     double& goods(std::size_t block, int goodsType) {

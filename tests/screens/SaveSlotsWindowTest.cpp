@@ -3,7 +3,6 @@
 #include "screens/SaveSlotsWindow.h"
 
 #include "ScreenTestSupport.h"
-#include "city/SaveGame.h"
 #include "city/Simulation.h"
 #include "platform/Folders.h"
 
@@ -15,7 +14,7 @@ namespace {
 
 class SaveSlots : public ScreenTest {
 protected:
-    std::string writeSlot(const std::string& name, const std::string& contents) {
+    static std::string writeSlot(const std::string& name, const std::string& contents) {
         std::ofstream(savesPath() + name, std::ios::binary) << contents;
         return savesPath() + name;
     }
@@ -50,16 +49,13 @@ TEST_F(SaveSlots, OverTheTitleScreenItSitsLowInAGameCentred) {
     game.ui_showSaveFilesWindow(false);
     EXPECT_EQ(slots().parent(), game.ui->menuRoot.get());
     EXPECT_EQ(slots().position(), sf::Vector2i(240, 125)); // 85 % of 148 free rows
-    game.uiView->setSize(960.f, 540.f);
-    game.relayout();
-    EXPECT_EQ(slots().position(), sf::Vector2i(400, 278));
 
     // One left open there does not keep the city's request from showing.
     startCity();
     game.ui_showSaveFilesWindow(true);
     EXPECT_EQ(slots().parent(), game.ui->gameRoot.get());
     EXPECT_EQ(title(slots()), "SAVE YOUR PROGRESS");
-    EXPECT_EQ(slots().position(), sf::Vector2i(400, 164));
+    EXPECT_EQ(slots().position(), sf::Vector2i(240, 74));
 }
 
 TEST_F(SaveSlots, SavingOverATakenSlotAsksAndOnlyYesWritesAndCloses) {
@@ -78,12 +74,6 @@ TEST_F(SaveSlots, SavingOverATakenSlotAsksAndOnlyYesWritesAndCloses) {
     EXPECT_NE(readFile(path), before);
     EXPECT_FALSE(game.saveFilesWindow->isOpen());
     EXPECT_EQ(title(onlyBox(*game.ui->gameRoot)), "YAAAS!"); // the confirmation
-    click(button(onlyBox(*game.ui->gameRoot), "Okay"));
-
-    game.ui_showSaveFilesWindow(true); // an empty slot is written without a question
-    click(slot(1));
-    EXPECT_TRUE(std::filesystem::exists(SaveGame::slotPath(1)));
-    EXPECT_FALSE(game.saveFilesWindow->isOpen());
 }
 
 TEST_F(SaveSlots, ALateYesSavesButLeavesAWindowOpenedSince) {
@@ -104,7 +94,7 @@ TEST_F(SaveSlots, AFailedSaveKeepsTheWindowAndSaysSo) {
     std::filesystem::remove_all(savesPath());
     std::ofstream(savesPath().substr(0, savesPath().size() - 1)) << "not a folder";
     game.ui_showSaveFilesWindow(true);
-    click(slot(1));
+    click(slot(1)); // an empty slot: no question first
     EXPECT_TRUE(game.saveFilesWindow->isOpen());
     EXPECT_EQ(title(onlyBox(*game.ui->gameRoot)), "NOT SAVED");
 }
