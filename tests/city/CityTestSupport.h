@@ -5,8 +5,14 @@
 #include "city/Simulation.h"
 
 #include <cstdlib>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
+
+constexpr std::size_t slot(LedgerCategory category) {
+    return static_cast<std::size_t>(category);
+}
 
 // An all-empty, all-visible grid with fresh lists.
 inline void makeBlankMap(Simulation& sim, int width, int height) {
@@ -23,6 +29,24 @@ inline Tile& build(Simulation& sim, int x, int y, TileKind kind, int level = 1) 
     Tile& tile = *sim.map->tileAt(x, y);
     tile.setKind(kind, level);
     return tile;
+}
+
+// The tile's house record; a test that expected one where there is none fails here
+// rather than writing through a null record.
+inline House& houseOf(const Tile& tile) {
+    House* house = tile.house();
+    if (house == nullptr)
+        throw std::logic_error("no house on the tile");
+    return *house;
+}
+
+// A house whose residents stay as they are today (full health), the usual neighbour
+// in tick tests.
+inline House& settledHouse(Simulation& sim, int x, int y, int level, int residents) {
+    House& house = houseOf(build(sim, x, y, TileKind::House, level));
+    house.residents = residents;
+    house.health = 1.0;
+    return house;
 }
 
 // The requests the simulation made, gathered from its queue as the test goes on.
@@ -49,6 +73,13 @@ public:
                 found = request;
         return found;
     }
+    std::vector<std::string> messageTexts() {
+        std::vector<std::string> texts;
+        for (const Request& request : all())
+            if (request.kind == RequestKind::ShowMessage)
+                texts.push_back(request.text);
+        return texts;
+    }
     void clear() {
         all();
         seen.clear();
@@ -67,8 +98,8 @@ inline void runDay(Simulation& sim) {
 
 // The slot of an action in a tile's list; the list's size when it is not offered.
 inline std::size_t slotOf(const Tile& tile, ActionKind kind) {
-    std::size_t slot = 0;
-    while (slot < tile.actions.size() && tile.actions[slot] != kind)
-        ++slot;
-    return slot;
+    std::size_t index = 0;
+    while (index < tile.actions.size() && tile.actions[index] != kind)
+        ++index;
+    return index;
 }

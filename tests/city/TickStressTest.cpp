@@ -18,11 +18,10 @@ void buildBusyCity(Simulation& sim) {
     makeBlankMap(sim, kSide, kSide);
     sim.unlocked = 511;
     sim.city->setBudget(1e9);
-    constexpr TileKind kMix[] = {TileKind::House,      TileKind::House,      TileKind::Shop,
-                                 TileKind::House,      TileKind::Factory,    TileKind::House,
-                                 TileKind::WaterTower, TileKind::House,      TileKind::Park,
-                                 TileKind::House,      TileKind::Commercial, TileKind::Landfill,
-                                 TileKind::House,      TileKind::Hospital,   TileKind::Empty};
+    using K = TileKind;
+    constexpr K kMix[] = {K::House,      K::House,      K::Shop,  K::House,    K::Factory,
+                          K::House,      K::WaterTower, K::House, K::Park,     K::House,
+                          K::Commercial, K::Landfill,   K::House, K::Hospital, K::Empty};
     int k = 0;
     for (Tile& tile : sim.map->tiles) {
         if (tile.y % 3 == 1) {
@@ -54,35 +53,19 @@ void play(Simulation& sim, const std::atomic<bool>& done, std::atomic<bool>& new
             sim.startNewGame();
             continue;
         }
-        switch (step % 9) {
-        case 0:
-            sim.cancelAction();
-            break;
-        case 1:
-            sim.rotateLeft();
-            break;
-        case 2:
-            sim.rotateRight();
-            break;
-        case 3:
-            sim.adjustRent(*tile, step % 2 == 0 ? 1 : -1);
-            break;
-        case 4:
-            sim.raiseGoodsPrice(static_cast<int>(step % 3));
-            break;
-        case 5:
-            sim.lowerGoodsPrice(static_cast<int>(step % 3));
-            break;
-        case 6:
-            sim.cycleFactoryGoods(*tile, true);
-            break;
-        case 7:
-            sim.borrow(5000);
-            break;
-        default:
-            sim.payBack(5000);
-            break;
-        }
+        using Command = void (*)(Simulation&, Tile&, unsigned);
+        static constexpr Command kCommands[] = {
+            [](Simulation& s, Tile&, unsigned) { s.cancelAction(); },
+            [](Simulation& s, Tile&, unsigned) { s.rotateLeft(); },
+            [](Simulation& s, Tile&, unsigned) { s.rotateRight(); },
+            [](Simulation& s, Tile& t, unsigned n) { s.adjustRent(t, n % 2 == 0 ? 1 : -1); },
+            [](Simulation& s, Tile&, unsigned n) { s.raiseGoodsPrice(static_cast<int>(n % 3)); },
+            [](Simulation& s, Tile&, unsigned n) { s.lowerGoodsPrice(static_cast<int>(n % 3)); },
+            [](Simulation& s, Tile& t, unsigned) { s.cycleFactoryGoods(t, true); },
+            [](Simulation& s, Tile&, unsigned) { s.borrow(5000); },
+            [](Simulation& s, Tile&, unsigned) { s.payBack(5000); },
+        };
+        kCommands[step % std::size(kCommands)](sim, *tile, step);
     }
 }
 

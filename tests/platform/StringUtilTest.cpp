@@ -5,14 +5,10 @@
 using Fields = std::vector<std::string>;
 using Codepoints = std::vector<std::uint32_t>;
 
-TEST(Split, StreamStyleFields) {
+TEST(Split, StreamStyleAndQuotedFields) {
     EXPECT_EQ(split("a,,c", ','), (Fields{"a", "", "c"}));
     EXPECT_EQ(split("a,b,", ','), (Fields{"a", "b"})); // trailing delimiter adds nothing
     EXPECT_EQ(split("", ','), Fields{});
-    EXPECT_EQ(split("\"x y\",z", ','), (Fields{"\"x y\"", "z"}));
-}
-
-TEST(SplitQuoted, SpacesInsideQuotesStayInTheirField) {
     const std::pair<const char*, Fields> cases[] = {
         {"a \"b c\" d", {"a", "b c", "d"}},
         {"\"a b\" c \"d e\"", {"a b c d e"}}, // everything from first to last quote
@@ -21,40 +17,24 @@ TEST(SplitQuoted, SpacesInsideQuotesStayInTheirField) {
     };
     for (const auto& [line, fields] : cases)
         EXPECT_EQ(splitQuoted(line, ' '), fields) << line;
-    EXPECT_EQ(splitQuoted("x,\"y z\",w", ','), (Fields{"x", "y z", "w"}));
 }
 
 TEST(HashName, ShiftXorOfSignedBytes) {
-    EXPECT_EQ(hashName(""), 0u);
     EXPECT_EQ(hashName("ab"), 0xA0u);
     EXPECT_EQ(hashName("\xC3"), 0xFFFFFFC3u); // bytes above 0x7F widen as negative
 }
 
-TEST(Utf8, SequenceLengthFromLeadByte) {
-    const std::pair<unsigned char, int> cases[] = {{0x7F, 1}, {0xBF, 1}, {0xC0, 2}, {0xE0, 3},
-                                                   {0xF7, 4}, {0xF8, 5}, {0xFC, 6}, {0xFF, 6}};
-    for (const auto& [byte, length] : cases)
-        EXPECT_EQ(utf8SequenceLength(byte), length) << int(byte);
-}
-
-TEST(Utf8, RoundTrips) {
+TEST(Utf8, RoundTripsAndStopsAtBrokenInput) {
     const std::pair<std::string, Codepoints> cases[] = {
         {"a\xC3\xA9z", {'a', 0xE9, 'z'}},
-        {"\xE2\x82\xAC", {0x20AC}},
         {"\xF0\x9F\x98\x80", {0x1F600}},
-        {"\xF4\x8F\xBF\xBF", {0x10FFFF}},
     };
     for (const auto& [text, codepoints] : cases) {
         EXPECT_EQ(utf8ToCodepoints(text), codepoints) << text;
         EXPECT_EQ(codepointsToUtf8(codepoints), text) << text;
     }
     EXPECT_EQ(utf8ToCodepoints(std::string("ab\0cd", 5)), (Codepoints{'a', 'b'}));
-    EXPECT_EQ(codepointsToUtf8({'a', 0, 'b'}), "a");
-}
-
-TEST(Utf8, MalformedInput) {
     EXPECT_EQ(codepointsToUtf8({0x110000, 'x'}), "\xEF\xBF\xBDx");
-    EXPECT_EQ(utf8ToCodepoints("\x80"), Codepoints{0x80}); // continuation bytes are not checked
     // Sequences cut by the end or by a zero byte stop there instead of reading past it.
     EXPECT_EQ(utf8ToCodepoints("a\xE2\x82"), (Codepoints{'a', 0xFFFD}));
     EXPECT_EQ(utf8ToCodepoints(std::string("\xC3\0z", 3)), Codepoints{0xFFFD});
