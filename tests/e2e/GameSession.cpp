@@ -27,9 +27,9 @@ const std::string& display() {
         const fs::path number =
             fs::temp_directory_path() / ("tapburg-e2e-display-" + std::to_string(getpid()));
         // Never destroyed: the server dies with this process, after everything that
-        // may still talk to it at exit.
+        // may still talk to it at exit. Held in a static so the leak check sees it kept.
         fs::create_directories(TAPBURG_E2E_ARTIFACTS);
-        auto* server = new ChildProcess(
+        static auto* const server = new ChildProcess(
             {"sh", "-c",
              "exec Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 3>\"$0\"",
              number.string()},
