@@ -88,6 +88,9 @@ void BuildingTick::run() {
     bookOffices();
     bookWater();
     updateHouses(HouseUpdate(simulation, lacks));
+    // Still inside the day: the refund of what the fires cancel is booked with its
+    // money and its month, and the first click after the tick already fights the fire.
+    simulation.applyPendingFires();
     wasteBuildings =
         static_cast<int>(lists.shops.size() + lists.houses.size() + lists.factories.size() +
                          lists.offices.size() + lists.parks.size() + lists.hospitals.size());

@@ -86,13 +86,17 @@ void City::borrow(int amount) {
 }
 
 bool City::payBack(int amount) {
-    const int owed = std::min(amount, loan);
-    if (owed <= 0)
+    if (amount <= 0)
         return false;
+    // The budget is checked before the loan: without a loan a press the budget could not
+    // cover is still refused, and one it could cover does nothing.
+    const int owed = loan > 0 ? std::min(amount, loan) : amount;
     if (owed > budgetNow()) {
         simulation.listener().showMessage(msgNoBudgetTitle, msgNoBudgetText);
         return false;
     }
+    if (loan <= 0)
+        return false;
     loan -= owed;
     addMoney(LedgerCategory::Misc, -owed);
     simulation.listener().refreshExpenditure();

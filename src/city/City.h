@@ -31,7 +31,8 @@ public:
     // Simulation::payBack, which hold mapMutex.
     void borrow(int amount);
     // Pays back at most what is owed; refuses with a message when the budget cannot
-    // cover it. Returns true when money was paid back.
+    // cover it, or, with nothing owed, the amount asked. Returns true when money was
+    // paid back.
     bool payBack(int amount);
 
     void beginDeferred();

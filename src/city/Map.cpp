@@ -172,10 +172,8 @@ void Map::create(int requestedWidth, int requestedHeight, bool loading) {
     rangeHighlightActive = false;
     initialiseTiles();
     linkNeighbours();
-    // Whatever the grid was built from, every provider list is stale now, and so are
-    // fires reported from the old one.
+    // Whatever the grid was built from, every provider list is stale now.
     markEverythingChanged();
-    simulation.discardPendingFires();
     if (loading)
         simulation.rebuildActionLists();
     else

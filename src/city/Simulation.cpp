@@ -96,7 +96,11 @@ Simulation::~Simulation() {
 void Simulation::startNewGame() {
     const std::scoped_lock lock(mapMutex);
     std::puts("startNewGame");
-    dayCounter = 0;
+    {
+        // advanceDay counts the days under this lock alone.
+        const std::scoped_lock days(buildingUpdateMutex);
+        dayCounter = 0;
+    }
     clickCounter = 0;
     resetAction();
     buildRate = 1.0;

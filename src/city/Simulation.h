@@ -76,8 +76,8 @@ public:
     // began, 2 a month ended, 4 a year ended; 0 when refused because a tick runs.
     unsigned advanceDay();
     // Interface thread, once per frame: when the tick has finished, joins its thread,
-    // applies the fires it started, re-enables the date button and hands every queued
-    // request to handler. Returns true when a finished tick was released.
+    // re-enables the date button and hands every queued request to handler. Returns true
+    // when a finished tick was released.
     bool releaseFinishedTick(const RequestHandler& handler = {});
     // For headless loops: blocks until a running tick has finished, then releases it
     // like releaseFinishedTick. Returns false when no tick was started.
@@ -91,17 +91,16 @@ public:
     void buildingTick();
 
     // --- Fire and death (tick thread, mapMutex held) -------------------------------
-    // Sets the burning bit; the armed action becomes PutOutFires when the finished tick
-    // is released (applyPendingFires), never on the tick thread.
+    // Sets the burning bit; the armed action becomes PutOutFires once the houses are
+    // updated (applyPendingFires).
     void startFire(Tile& tile);
     void houseCatchesFire(House& house);
     static void residentDies(House& house);
-    // Interface thread, mapMutex held: cancels and refunds the armed action for the
-    // first fire, then lets every fire add its clicks (at most kFireMaxClicks in all).
+    // mapMutex held, within the tick that started the fires, so that no click reaches
+    // the cancelled action: cancels and refunds the armed action for the first fire,
+    // then lets every fire add its clicks (at most kFireMaxClicks in all). What the
+    // interface must show goes out as requests.
     void applyPendingFires();
-    // Fires the last tick started in a grid that has since been replaced must not arm
-    // the action in the new one. mapMutex held.
-    void discardPendingFires();
     // Every burning tile becomes rubble; every other house's fire risk starts anew.
     // mapMutex held.
     void putOutFires();
@@ -179,8 +178,8 @@ public:
     // Held by the tick for its whole run, by the tile-click handlers and by every
     // player command above.
     std::mutex mapMutex;
-    // Guards buildingsUpdating and buildingUpdateThread. Save and load, which hold it
-    // for their whole run, must take mapMutex first.
+    // Guards buildingsUpdating, buildingUpdateThread and every change of dayCounter.
+    // Save and load, which hold it for their whole run, must take mapMutex first.
     mutable std::mutex buildingUpdateMutex;
     bool buildingsUpdating = false;
 
@@ -198,7 +197,7 @@ private:
     std::thread buildingUpdateThread;
     std::condition_variable tickFinished;
     std::function<void()> tickHook;
-    // Extra clicks of each fire the last tick started; mapMutex guards it.
+    // Extra clicks of each fire the running tick started; mapMutex guards it.
     std::vector<unsigned> pendingFireClicks;
 };
 

@@ -248,10 +248,6 @@ void Simulation::applyPendingFires() {
     pendingFireClicks.clear();
 }
 
-void Simulation::discardPendingFires() {
-    pendingFireClicks.clear();
-}
-
 void Simulation::putOutFires() {
     for (Tile& tile : map->tiles) {
         if (!tile.isVisible())

@@ -8,7 +8,7 @@
 unsigned Simulation::advanceDay() {
     int day = 0;
     for (bool started = false; !started;) {
-        // A finished tick not yet released hands over its fires before the next begins.
+        // A finished tick not yet released is joined before the next begins.
         releaseFinishedTick();
         const std::scoped_lock lock(buildingUpdateMutex);
         if (buildingsUpdating)
@@ -45,10 +45,6 @@ bool Simulation::releaseFinishedTick(const RequestHandler& handler) {
         // The tick has done all its work; only its return is left to wait for.
         finished.join();
         std::puts("\tFreeing building update thread!");
-        {
-            const std::scoped_lock lock(mapMutex);
-            applyPendingFires();
-        }
         listener().setDateButtonEnabled(true);
     }
     drainRequests(handler);

@@ -40,6 +40,12 @@ TEST_F(MoneyTest, BookingsLandInTheirLedgersAndTickBookingsWaitForTheEnd) {
 
 TEST_F(MoneyTest, LoansNeverGoBelowZero) {
     EXPECT_FALSE(city.payBack(5000)); // no loan: nothing
+    EXPECT_EQ(requests.count(RequestKind::ShowMessage), 0);
+    city.setBudget(4999); // ...but a press the budget cannot cover is refused all the same
+    EXPECT_FALSE(city.payBack(5000));
+    EXPECT_EQ(requests.count(RequestKind::ShowMessage), 1);
+    EXPECT_DOUBLE_EQ(city.budgetNow(), 4999);
+    city.setBudget(25000);
     city.borrow(5000);
     EXPECT_EQ(city.loan, 5000);
     EXPECT_DOUBLE_EQ(city.budgetNow(), 30000);

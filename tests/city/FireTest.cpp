@@ -25,24 +25,34 @@ protected:
     RequestLog requests{sim};
 };
 
-TEST_F(FireTest, AFireTakesOverTheArmedActionOnlyWhenReleased) {
+// On the last day of a month, so that a refund booked after the tick would land in
+// the next month's books.
+TEST_F(FireTest, AFireTakesOverTheArmedActionWithinItsTick) {
     sim.unlocked = static_cast<unsigned>(UnlockFlag::FireStation);
     sim.fireGraceEnd = 1;
+    sim.dayCounter = 29;
     houseAt(4).residents = 3;
     houseAt(4).fireRisk = -74.9;
     const Tile& site = *sim.map->tileAt(10, 6);
     ASSERT_TRUE(sim.buyAction(site.number, slotOf(site, ActionKind::BuildMarket)));
-    ASSERT_EQ(sim.advanceDay(), 1u);
+    sim.progress = 19; // one click from done
+    ASSERT_EQ(sim.advanceDay(), 3u);
     while (sim.tickRunning())
         std::this_thread::yield();
+    // Finished, not yet released: the market is gone and clicks reach the fire.
     EXPECT_TRUE(tileAt(4).hasFlag(kFlagBurning));
-    EXPECT_EQ(sim.actionKind, ActionKind::BuildMarket); // the tick never touches it
     EXPECT_EQ(houseAt(4).residents, 0);
+    EXPECT_EQ(sim.actionKind, ActionKind::PutOutFires);
+    EXPECT_EQ(sim.actionTile, nullptr);
+    EXPECT_DOUBLE_EQ(sim.city->lastMonthIncome[slot(LedgerCategory::Construction)], 750);
+    EXPECT_DOUBLE_EQ(sim.city->monthIncome[slot(LedgerCategory::Construction)], 0);
+    EXPECT_DOUBLE_EQ(sim.city->budgetNow(), 25000 + sim.city->lastDayResult);
+    ASSERT_TRUE(sim.actionClick());
+    EXPECT_DOUBLE_EQ(sim.progress, 1.0);
+    EXPECT_EQ(site.kind, TileKind::Empty);
 
     sim.releaseFinishedTick();
     EXPECT_EQ(sim.actionKind, ActionKind::PutOutFires);
-    EXPECT_EQ(sim.actionTile, nullptr);
-    EXPECT_DOUBLE_EQ(sim.city->budgetNow(), 25000 + sim.city->lastDayResult);
     EXPECT_EQ(requests.last(RequestKind::ShowMessage).title, "AAAAAAAAHH!");
     EXPECT_EQ(requests.last(RequestKind::ActionTitle).text, "Put out fires!");
 }
@@ -92,12 +102,4 @@ TEST_F(FireTest, PuttingOutTurnsEveryBurningTileToRubble) {
     EXPECT_EQ(requests.last(RequestKind::ShowMessage).text,
               "Fire has been put out but the houses have been destroyed..");
     EXPECT_EQ(sim.map->tileAt(2, 6)->actions, std::vector<ActionKind>{ActionKind::Demolish});
-}
-
-TEST_F(FireTest, FiresOfAReplacedGridNeverReachTheNewOne) {
-    sim.startFire(tileAt(2));
-    sim.map->create(16, 16, true); // what loading and a new game do
-    sim.applyPendingFires();
-    EXPECT_EQ(sim.actionKind, ActionKind::None);
-    EXPECT_EQ(requests.count(RequestKind::ShowMessage), 0);
 }
