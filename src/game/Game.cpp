@@ -230,8 +230,8 @@ void Game::handleEvents() {
 }
 
 void Game::handleEvent(const sf::Event& event) {
-    // The widgets see every event first; the game acts only on what they leave, and the
-    // hidden map takes no mouse input while the title screen shows.
+    // The widgets see every event first; the game acts only on what they leave. The
+    // hidden map takes no mouse input while the title screen shows, but keys act as ever.
     if (event.type != sf::Event::Closed && ui && !ui->handleEvent(event))
         return;
     const bool mapInput = !mainMenu || !mainMenu->showing;
@@ -240,7 +240,7 @@ void Game::handleEvent(const sf::Event& event) {
         window->close();
         break;
     case sf::Event::KeyPressed:
-        handleKey(event.key, mapInput);
+        handleKey(event.key);
         break;
     case sf::Event::MouseButtonPressed:
         if (mapInput)
@@ -259,12 +259,12 @@ void Game::handleEvent(const sf::Event& event) {
     }
 }
 
-void Game::handleKey(const sf::Event::KeyEvent& key, bool mapInput) {
+void Game::handleKey(const sf::Event::KeyEvent& key) {
     if (key.code == sf::Keyboard::F12) {
         takeScreenshot();
     } else if (key.code == sf::Keyboard::Return && key.alt) {
         toggleFullscreen();
-    } else if (const std::optional<LayerKey> layer = layerForKey(key.code); layer && mapInput) {
+    } else if (const std::optional<LayerKey> layer = layerForKey(key.code)) {
         setStatusText(layer->title);
         simulation->map->setLayer(layer->layer);
     }
@@ -504,6 +504,9 @@ void Game::carryOut(const Request& request) {
         startShake(request.strength, request.decay);
         break;
     case RequestKind::CentreView:
+        // Only a new or loaded city asks for this: a shake left running, or frozen when
+        // the title screen came up, would pull the view back to the old city's place.
+        shakeActive = false;
         centreViewOnTile(request.tileX, request.tileY);
         break;
     case RequestKind::LeaveTitleScreen:

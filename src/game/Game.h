@@ -181,7 +181,7 @@ public:
     std::vector<FloatingEffect> floatingEffects;
 
 private:
-    void handleKey(const sf::Event::KeyEvent& key, bool mapInput);
+    void handleKey(const sf::Event::KeyEvent& key);
     void pressMouse(const sf::Event::MouseButtonEvent& button);
     void releaseMouse(const sf::Event::MouseButtonEvent& button);
     void moveMouse(const sf::Event::MouseMoveEvent& move);

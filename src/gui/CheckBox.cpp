@@ -31,7 +31,8 @@ void CheckBox::draw(sf::RenderTarget& target, float frameTime) {
     box.setPosition(at);
     box.setFillColor(game().paperColor);
     box.setOutlineColor(game().inkColor);
-    box.setOutlineThickness(-1.f); // inside the 9 x 9 square
+    // Outside the square, so a ring of paper parts the outline from the checked mark.
+    box.setOutlineThickness(1.f);
     target.draw(box);
     if (checked) {
         sf::RectangleShape mark(sf::Vector2f(BoxSize - 2, BoxSize - 2));

@@ -1,7 +1,7 @@
 #pragma once
-// A 9 x 9 box with a label to its right. It toggles on a release of any mouse button
-// over it and reports the new state: the left button to onToggle, the right one to
-// onRightToggle; other buttons toggle without a callback.
+// A 9 x 9 box, outlined just outside, with a label to its right. It toggles on a
+// release of any mouse button over it and reports the new state: the left button to
+// onToggle, the right one to onRightToggle; other buttons toggle without a callback.
 #include "gui/Widget.h"
 
 #include <functional>

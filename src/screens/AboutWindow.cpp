@@ -1,15 +1,25 @@
 #include "screens/AboutWindow.h"
 
+#include "assets/BitmapFont.h"
 #include "game/Game.h"
 #include "gui/Text.h"
 #include "gui/UI.h"
 #include "gui/Window.h"
+
+#include <algorithm>
 
 namespace {
 
 const sf::IntRect TextRect(10, 24, 290, 250);
 // Below the text: the room the Close button hanging over the bottom edge needs.
 constexpr int CloseRoom = 20;
+
+// getTextSize leaves out the spacing between lines, which the shipped font has: one
+// pixel a line makes the drawn text taller than the box it was meant to fit.
+int drawnHeight(const gui::Text& text, const BitmapFont* font) {
+    const int gaps = std::max(static_cast<int>(text.lines().size()) - 1, 0);
+    return text.getTextSize().y + (font ? gaps * font->getLineSpacing() : 0);
+}
 
 } // namespace
 
@@ -40,15 +50,15 @@ void AboutWindow::open() {
     text->verticalAlign = gui::Align::Top;
     text->wrap = true;
     text->setText(Body);
-    const int textHeight = text->getTextSize().y;
+    const int textHeight = drawnHeight(*text, game.ui->font(text->fontIndex()));
     if (textHeight > text->height())
         text->setHeight(textHeight, true);
     fitHeight(about, TextRect.top + textHeight + CloseRoom);
     addCloseButton(about);
 }
 
-// With the shipped font the text wraps to a few pixels more than the box holds, and its
-// last line would sit under the Close button: the window grows to fit instead.
+// With the shipped font the text is drawn a few pixels taller than the box, and its last
+// line would sit under the Close button: the window grows to fit instead.
 void AboutWindow::fitHeight(gui::Window& about, int needed) {
     if (needed <= size.y)
         return;

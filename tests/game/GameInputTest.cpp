@@ -1,6 +1,7 @@
 // The shell as the player meets it: the title screen, and the mouse and keys over the map.
 #include "city/City.h"
 #include "city/Map.h"
+#include "city/Messages.h"
 #include "screens/ScreenTestSupport.h"
 #include "screens/TileActionsWindow.h"
 #include "screens/TileInfoWindow.h"
@@ -24,6 +25,17 @@ TEST_F(TitleScreen, NewGameWelcomesThenInfoAndBackDropsTheArmedAction) {
     EXPECT_EQ(game.simulation->actionTileNumber, -1);
     game.mainMenu->onExit();
     EXPECT_FALSE(game.window->isOpen());
+}
+
+TEST_F(TitleScreen, NumberKeysSetTheLayerButTheHiddenMapTakesNoMouse) {
+    key(sf::Keyboard::Num3);
+    EXPECT_EQ(game.simulation->map->layer, 1);
+    EXPECT_EQ(game.ui->statusText, layerTitlePopulation);
+    sf::Event press{};
+    press.type = sf::Event::MouseButtonPressed;
+    press.mouseButton = {sf::Mouse::Left, 400, 300};
+    game.handleEvent(press);
+    EXPECT_FALSE(game.dragging);
 }
 
 // Events in window pixels (scale 2) over a new city.
@@ -124,6 +136,24 @@ TEST_F(MapInput, RotationKeepsTheMiddleTileInTheMiddle) {
     game.rotateLeft();
     EXPECT_EQ(game.pickTile({320, 180}, true), sf::Vector2i(40, 35));
     EXPECT_EQ(map().tileAt(37, 37)->number, number);
+}
+
+// A shake still running, or frozen when the title screen came up, stays with the old city.
+TEST_F(MapInput, NewOrLoadedCityStartsStill) {
+    ASSERT_TRUE(game.saveGame(1));
+    const sf::Vector2f centre = game.mapView->getCenter();
+    for (const bool load : {false, true}) {
+        game.centreViewOnTile(5, 5);
+        game.startShake(0.65f, 1.f);
+        game.showMainMenu();
+        if (load)
+            ASSERT_TRUE(game.loadGame(1));
+        else
+            startCity();
+        game.frameTime = 0.1f;
+        game.updateShake();
+        EXPECT_EQ(game.mapView->getCenter(), centre) << load;
+    }
 }
 
 TEST_F(MapInput, PlusOneMarksRiseDriftAndExpireAtSixTenths) {

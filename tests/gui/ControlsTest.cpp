@@ -105,6 +105,29 @@ TEST_F(Buttons, CheckBoxReportsTheNewStatePerButton) {
     EXPECT_TRUE(box->checked);
 }
 
+// Row 14 (the box's middle) from x = 8: the outline lies outside the 9 x 9 paper square,
+// and a ring of paper parts it from the checked mark.
+TEST_F(Buttons, CheckBoxOutlineLiesOutsideTheSquare) {
+    gui::CheckBox* box = ui->gameRoot->add(ui->createCheckBox({10, 10}, ""));
+    for (const auto& [checked, row] :
+         {std::pair{false, ".IPPPPPPPPPI."}, std::pair{true, ".IPIIIIIIIPI."}}) {
+        box->checked = checked;
+        sf::RenderTexture target;
+        ASSERT_TRUE(target.create(32, 32));
+        target.clear(sf::Color::Transparent);
+        box->draw(target, 0.f);
+        target.display();
+        const sf::Image shot = target.getTexture().copyToImage();
+        std::string seen;
+        for (unsigned x = 8; x < 21; ++x) {
+            const sf::Color pixel = shot.getPixel(x, 14);
+            seen += pixel == game.inkColor ? 'I' : pixel == game.paperColor ? 'P' : '.';
+        }
+        EXPECT_EQ(seen, row);
+        EXPECT_EQ(shot.getPixel(14, 9), game.inkColor); // the top edge, a row above the box
+    }
+}
+
 TEST_F(Buttons, WindowTitleAndResults) {
     std::unique_ptr<gui::Window> window = ui->createWindow({0, 0, 100, 80}, "", true);
     EXPECT_FALSE(window->titleBar()->visible());

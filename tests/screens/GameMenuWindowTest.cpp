@@ -53,12 +53,13 @@ TEST_F(InGameMenu, AboutTextIsWrappedToItsBoxInCharactersTheFontHas) {
     EXPECT_EQ(text.verticalAlign, gui::Align::Top);
     EXPECT_EQ(text.lines().front(), "Tapburg was initially made for the €Glintfest game jam.");
     EXPECT_EQ(text.lines().back(), "Created by @Quillor");
-    // The last line stays clear of the Close button and inside the window.
+    // The last line as drawn, line spacing and all, stays clear of the Close button that
+    // hangs over the bottom frame, and the grown window stays on the screen.
     const gui::Window& about = *game.aboutWindow->window;
-    const int textBottom = text.position().y + text.getTextSize().y;
-    EXPECT_LE(textBottom, button(about, "Close").position().y);
-    EXPECT_LE(textBottom, about.height());
     const BitmapFont& font = *game.fontManager->getFont(text.fontIndex());
+    const int textBottom = text.linePosition(text.lines().size() - 1).y + font.getRowHeight();
+    EXPECT_LE(textBottom, button(about, "Close").getAbsolutePosition().y);
+    EXPECT_GE(about.position().y, 0);
     for (const std::uint32_t codepoint : utf8ToCodepoints(AboutWindow::Body))
         EXPECT_TRUE(codepoint == '\n' || codepoint == ' ' || font.glyphRect(codepoint))
             << codepoint;
