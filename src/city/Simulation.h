@@ -19,6 +19,7 @@
 #include "city/TickTuning.h"
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -166,11 +167,13 @@ public:
     int policeGraceEnd = 0;
     int hospitalGraceEnd = 0;
 
-    ActionKind actionKind = ActionKind::None;
+    // Changed under mapMutex, by the player's commands and by a fire in the tick; atomic
+    // because the HUD and the click handlers read them every frame without the lock.
+    std::atomic<ActionKind> actionKind = ActionKind::None;
     Tile* actionTile = nullptr;
     int actionTileNumber = -1;
-    unsigned clicksNeeded = 0;
-    double progress = 0.0;
+    std::atomic<unsigned> clicksNeeded = 0;
+    std::atomic<double> progress = 0.0;
     double buildRate = 1.0;
     int clickCounter = 0; // 0..9, clicks since the last day began
     int actionPrice = 0;

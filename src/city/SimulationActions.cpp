@@ -62,7 +62,7 @@ void Simulation::arm(Tile& tile, std::size_t slot, int price) {
     actionKind = tile.actions[slot];
     progress = 0.0;
     clicksNeeded = actionSpec(actionKind).clicks;
-    listener().setActionTitle(actionNames[static_cast<std::size_t>(actionKind)]);
+    listener().setActionTitle(actionNames[static_cast<std::size_t>(actionKind.load())]);
 }
 
 bool Simulation::canAfford(double price) {
@@ -111,7 +111,7 @@ bool Simulation::actionClick() {
             return refused();
         if (actionKind == ActionKind::None)
             return false;
-        progress += clicksAtBuildRate(actionKind) ? buildRate : 1.0;
+        progress = progress + (clicksAtBuildRate(actionKind) ? buildRate : 1.0);
         ++clickCounter;
         if (actionTile != nullptr)
             addFloatingMark(*actionTile);
@@ -243,7 +243,7 @@ void Simulation::applyPendingFires() {
         actionTile = nullptr;
         actionTileNumber = -1;
         clicksNeeded = std::min(clicksNeeded + extraClicks, kFireMaxClicks);
-        listener().setActionTitle(actionNames[static_cast<std::size_t>(actionKind)]);
+        listener().setActionTitle(actionNames[static_cast<std::size_t>(actionKind.load())]);
     }
     pendingFireClicks.clear();
 }

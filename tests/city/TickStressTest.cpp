@@ -84,7 +84,7 @@ long long draw(Simulation& sim, const std::atomic<bool>& done, int& fires) {
                 if (const House* house = tile.house())
                     seen += house->residents + house->shownNeeds;
             }
-            seen += static_cast<long long>(sim.progress) + static_cast<int>(sim.actionKind);
+            seen += static_cast<long long>(sim.progress) + static_cast<int>(sim.actionKind.load());
         }
         seen += static_cast<long long>(sim.city->budgetNow()) + sim.city->populationNow();
         seen += static_cast<long long>(sim.map->visibleTiles().size());

@@ -86,7 +86,7 @@ TEST_F(HudGame, AnArmedActionShowsItsProgressInPlaceOfTheDateButton) {
     ASSERT_TRUE(sim().buyAction((*empty)->number, 0));
     carryOut();
     EXPECT_EQ(actionShown(), std::vector<bool>(3, true));
-    EXPECT_EQ(hud().actionTitleText->text(), actionNames[static_cast<int>(sim().actionKind)]);
+    EXPECT_EQ(hud().actionTitleText->text(), actionNames[static_cast<int>(sim().actionKind.load())]);
 
     sim().clicksNeeded = 25;
     sim().progress = 24;
