@@ -1,7 +1,9 @@
 // The daily tick of a fully built city: median and longest tick over many days, and the
-// memory the process holds, on 75 x 75, 150 x 150 and 300 x 300 maps. The tick body runs
+// memory the process holds, on 75 x 75, 150 x 150 and 300 x 300 maps, and of the city the
+// built-in player grows in 20 years. The tick body runs
 // on the benchmark's thread, so thread start-up is not part of the figure.
 #include "CityFixture.h"
+#include "city/SaveGame.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -74,14 +76,11 @@ private:
     int saved;
 };
 
-void BM_DailyTick(benchmark::State& state) {
-    Simulation sim;
+// Runs one tick per iteration on the benchmark's thread and reports the figures.
+void measureTicks(benchmark::State& state, Simulation& sim, int buildings) {
     std::vector<double> millis;
-    int buildings = 0;
     {
         const QuietStdout quiet;
-        buildFullCity(sim, static_cast<int>(state.range(0)));
-        buildings = furnish(sim);
         for (auto _ : state) {
             const auto start = std::chrono::steady_clock::now();
             sim.buildingTick();
@@ -99,6 +98,35 @@ void BM_DailyTick(benchmark::State& state) {
     state.counters["p95_ms"] = millis[millis.size() * 95 / 100];
     state.counters["rss_MiB"] = now / kMiB;
     state.counters["peak_MiB"] = peak / kMiB;
+}
+
+void BM_DailyTick(benchmark::State& state) {
+    Simulation sim;
+    int buildings = 0;
+    {
+        const QuietStdout quiet;
+        buildFullCity(sim, static_cast<int>(state.range(0)));
+        buildings = furnish(sim);
+    }
+    measureTicks(state, sim, buildings);
+}
+
+// The city the built-in player grows from seed 1 in 20 years, as a player's city looks.
+void BM_DailyTickGrownCity(benchmark::State& state) {
+    Simulation sim;
+    bool loaded = false;
+    {
+        const QuietStdout quiet;
+        loaded = static_cast<bool>(SaveGame::loadFromFile(sim, TAPBURG_GROWN_CITY));
+    }
+    if (!loaded) {
+        state.SkipWithError("the grown city " TAPBURG_GROWN_CITY " could not be loaded");
+        return;
+    }
+    int buildings = 0;
+    for (const Tile& tile : sim.map->tiles)
+        buildings += tile.building != nullptr ? 1 : 0;
+    measureTicks(state, sim, buildings);
 }
 
 // The same day as the game runs it: advanceDay starts the tick on its thread and the
@@ -124,5 +152,6 @@ BENCHMARK(BM_DailyTick)
     ->Arg(300)
     ->Iterations(kMinimumTicks * 2)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DailyTickGrownCity)->Iterations(kMinimumTicks * 2)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

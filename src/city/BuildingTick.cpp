@@ -217,28 +217,37 @@ void BuildingTick::updateHouses(const HouseUpdate& update) {
     }
 }
 
+GoodsAmounts BuildingTick::goodsDemand(const GoodsAmounts& prices, double lower, double middle,
+                                       double upper) {
+    const double a = priceEffect(prices[0], 0.2, 2.0, 5.0);
+    const double b = priceEffect(prices[1], 0.4, 1.0 / 0.875, 3.5);
+    const double c = priceEffect(prices[2], 1.5, 1.0 / 0.85, 9.0);
+    return {
+        positive(((1 - 0.95 * a) * lower + (1 - 0.5 * a) * middle + (1 - 0.05 * a) * upper) * 0.5),
+        positive(((0.5 - 0.5 * b) * lower + (0.75 - 0.5775 * b) * middle + (1 - 0.35 * b) * upper) *
+                 0.25),
+        positive(((0.25 - 0.17 * c) * middle + (1 - 0.25 * c) * upper) * 0.1)};
+}
+
+double BuildingTick::goodsIncome(std::size_t goodsType, double price, double wanted, double made) {
+    return price * wanted - positive(made - wanted) * kGoodsPenalty[goodsType] -
+           positive(wanted - made) * kGoodsPenalty[goodsType] * kImportPenaltyFactor;
+}
+
 void BuildingTick::balanceGoods() {
     std::array<double, kGoodsSlots>& goods = simulation.goods;
     std::fill(goods.begin(), goods.begin() + kGoodsPrice, 0.0);
-    const double a = priceEffect(goods[kGoodsPrice + 0], 0.2, 2.0, 5.0);
-    const double b = priceEffect(goods[kGoodsPrice + 1], 0.4, 1.0 / 0.875, 3.5);
-    const double c = priceEffect(goods[kGoodsPrice + 2], 1.5, 1.0 / 0.85, 9.0);
-    double lower = 0.0;
-    double middle = 0.0;
-    double upper = 0.0;
+    GoodsAmounts demand{};
     {
         const City& city = *simulation.city;
         const std::scoped_lock lock(city.populationMutex);
-        lower = city.lowerShare * population;
-        middle = city.middleShare * population;
-        upper = city.upperShare * population;
+        demand =
+            goodsDemand({goods[kGoodsPrice + 0], goods[kGoodsPrice + 1], goods[kGoodsPrice + 2]},
+                        city.lowerShare * population, city.middleShare * population,
+                        city.upperShare * population);
     }
-    const std::array<double, kGoodsTypeCount> demand{
-        ((1 - 0.95 * a) * lower + (1 - 0.5 * a) * middle + (1 - 0.05 * a) * upper) * 0.5,
-        ((0.5 - 0.5 * b) * lower + (0.75 - 0.5775 * b) * middle + (1 - 0.35 * b) * upper) * 0.25,
-        ((0.25 - 0.17 * c) * middle + (1 - 0.25 * c) * upper) * 0.1};
     for (std::size_t g = 0; g < demand.size(); ++g)
-        goods[kGoodsDemand + g] = positive(demand[g]);
+        goods[kGoodsDemand + g] = demand[g];
 
     for (Tile* tile : lists.factories) {
         const Factory* factory = tile->factory();
@@ -253,11 +262,8 @@ void BuildingTick::balanceGoods() {
     printStep("\tFactories calculated in %f sec\n");
 
     for (std::size_t g = 0; g < kGoodsTypeCount; ++g) {
-        const double wanted = goods[kGoodsDemand + g];
-        const double made = goods[kGoodsProduction + g];
-        const double income = goods[kGoodsPrice + g] * wanted -
-                              positive(made - wanted) * kGoodsPenalty[g] -
-                              positive(wanted - made) * kGoodsPenalty[g] * kImportPenaltyFactor;
+        const double income = goodsIncome(g, goods[kGoodsPrice + g], goods[kGoodsDemand + g],
+                                          goods[kGoodsProduction + g]);
         goods[kGoodsIncome + g] = income;
         simulation.city->addMoney(LedgerCategory::ProductionIncome, income);
     }

@@ -3,13 +3,18 @@
 // public services, updates every house, books the day's money, balances the goods,
 // carts the waste away, unlocks buildings and closes the day, month and year. Works on
 // copies of the map's kind lists taken when it starts. Tick thread, mapMutex held.
+#include "city/CityTypes.h"
 #include "city/HouseUpdate.h"
 #include "city/TileLists.h"
 
+#include <array>
 #include <chrono>
+#include <cstddef>
 
 class Simulation;
 class Tile;
+
+using GoodsAmounts = std::array<double, kGoodsTypeCount>; // by GoodsType
 
 class BuildingTick {
 public:
@@ -19,6 +24,11 @@ public:
 
     // The money a building yields today; moves its income carry.
     static int dailyIncome(Tile& tile);
+    // What the city's classes (in residents) want of each goods at these prices, and
+    // what one goods type earns or costs a day when made in that amount.
+    static GoodsAmounts goodsDemand(const GoodsAmounts& prices, double lower, double middle,
+                                    double upper);
+    static double goodsIncome(std::size_t goodsType, double price, double wanted, double made);
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -12,6 +12,7 @@
 #include "city/SlotSummary.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -84,8 +85,16 @@ public:
     }
 
     std::vector<double> tickMilliseconds;
+    // Day on which each unlock of kUnlockNames came, 0 while it has not.
+    std::array<int, std::size(kUnlockNames)> unlockDays{};
 
 private:
+    void noteUnlocks() {
+        for (std::size_t i = 0; i < unlockDays.size(); ++i)
+            if (unlockDays[i] == 0 && isUnlocked(simulation.unlocked, kUnlockNames[i].flag))
+                unlockDays[i] = simulation.dayCounter;
+    }
+
     // One press of the progress button; a press that is lost (nothing to progress)
     // refunds the action, so a stale action can never stall the run.
     void click() {
@@ -105,8 +114,9 @@ private:
         if (simulation.dayCounter == day)
             return;
         simulation.waitForTick([](const Request&) {});
+        noteUnlocks();
         if (autoplay)
-            player.raiseRents();
+            player.manageCity();
         const std::chrono::duration<double, std::milli> took =
             std::chrono::steady_clock::now() - start;
         tickMilliseconds.push_back(took.count());
@@ -128,9 +138,11 @@ struct Summary {
     std::size_t ticks = 0;
     double tickMedian = 0.0;
     double tickMax = 0.0;
+    std::array<int, std::size(kUnlockNames)> unlockDays{};
 };
 
-Summary summarise(Simulation& sim, std::vector<double> ticks) {
+Summary summarise(Simulation& sim, std::vector<double> ticks,
+                  const std::array<int, std::size(kUnlockNames)>& unlockDays) {
     const std::scoped_lock lock(sim.mapMutex);
     sim.countHousesPerLevel();
     Summary s;
@@ -143,6 +155,7 @@ Summary summarise(Simulation& sim, std::vector<double> ticks) {
     s.population = sim.city->populationNow();
     s.houses = sim.housesPerLevel;
     s.unlocked = sim.unlocked;
+    s.unlockDays = unlockDays;
     s.ticks = ticks.size();
     if (!ticks.empty()) {
         std::sort(ticks.begin(), ticks.end());
@@ -184,13 +197,27 @@ void printText(const Summary& s) {
                 s.ticks);
 }
 
+// Each unlock seen during the run with its day; unlocks the city had before are not listed.
+std::string unlockDayList(const Summary& s) {
+    std::string list;
+    for (std::size_t i = 0; i < s.unlockDays.size(); ++i) {
+        if (s.unlockDays[i] == 0)
+            continue;
+        if (!list.empty())
+            list += ",";
+        list += std::string("\"") + kUnlockNames[i].name + "\":" + std::to_string(s.unlockDays[i]);
+    }
+    return list;
+}
+
 void printJson(const Summary& s) {
     std::printf("{\"day\":%d,\"date\":\"%s\",\"budget\":%s,\"loan\":%d,\"population\":%d,"
-                "\"houses\":[%d,%d,%d],\"unlockMask\":%u,\"unlocked\":[%s],\"ticks\":%zu,"
+                "\"houses\":[%d,%d,%d],\"unlockMask\":%u,\"unlocked\":[%s],\"unlockDays\":{%s},"
+                "\"ticks\":%zu,"
                 "\"tickMedianMs\":%s,\"tickMaxMs\":%s}\n",
                 s.day, s.date.c_str(), jsonNumber(s.budget).c_str(), s.loan, s.population,
                 s.houses[0], s.houses[1], s.houses[2], s.unlocked,
-                unlockList(s.unlocked, ",", "\"").c_str(), s.ticks,
+                unlockList(s.unlocked, ",", "\"").c_str(), unlockDayList(s).c_str(), s.ticks,
                 jsonNumber(s.tickMedian).c_str(), jsonNumber(s.tickMax).c_str());
 }
 
@@ -209,6 +236,7 @@ int main(int argc, char** argv) {
 
     Simulation simulation;
     std::vector<double> ticks;
+    std::array<int, std::size(kUnlockNames)> unlockDays{};
     {
         const QuietStdout quiet(options->verbose);
         std::srand(options->seed);
@@ -221,12 +249,13 @@ int main(int argc, char** argv) {
         Run run(simulation, options->autoplay);
         run.advance(options->days);
         ticks = std::move(run.tickMilliseconds);
+        unlockDays = run.unlockDays;
         if (!options->savePath.empty())
             if (const SaveResult saved = SaveGame::saveToFile(simulation, options->savePath);
                 !saved)
                 return fail(saved.message);
     }
-    const Summary summary = summarise(simulation, std::move(ticks));
+    const Summary summary = summarise(simulation, std::move(ticks), unlockDays);
     if (options->json)
         printJson(summary);
     else
