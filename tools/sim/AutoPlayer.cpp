@@ -168,7 +168,9 @@ std::optional<AutoPlayer::Pick> AutoPlayer::landfill() {
                 return plan.spread(tile);
             }))
         return pick;
-    const Tile* site = freeSite(*simulation.map->tiles.data(), farFromHouses);
+    // None in reach: the streets grow towards the nearest place far enough from houses.
+    const Map& map = *simulation.map;
+    const Tile* site = freeSite(*map.tileAt(map.width / 2, map.height / 2), farFromHouses);
     return site != nullptr ? streetToward(*site) : std::nullopt;
 }
 
