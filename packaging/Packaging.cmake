@@ -1,9 +1,44 @@
-# Desktop integration and the Debian package. The game itself and its data folder
-# are installed by src/; this adds the menu entry and the icons (drawn by the asset
-# generator into the data folder) in the freedesktop places, and packs it all with
-# CPack: `cpack -G DEB` in the build folder.
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/tapburg.desktop DESTINATION share/applications)
+# Desktop integration and the Debian package. The programs and the data folder are
+# installed by src/ and tools/; this adds the menu entry, the AppStream metadata, the
+# icons (drawn by the asset generator into the data folder), the manual pages and the
+# package's copyright and changelog in the places Debian and freedesktop expect, and
+# packs it all with CPack: `cpack -G DEB` in the build folder.
+set(TAPBURG_APP_ID org.orlenvale.tapburg)
+
+# The menu entry names the installed game by its full path, which is known only when
+# installing: /usr/games is not on every PATH (root's, for one), nor is a home prefix's bin/.
+install(CODE "
+    set(TAPBURG_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/\${TAPBURG_GAMES_DIR}/tapburg\")
+    configure_file(\"${CMAKE_CURRENT_LIST_DIR}/${TAPBURG_APP_ID}.desktop.in\"
+                   \"${CMAKE_CURRENT_BINARY_DIR}/${TAPBURG_APP_ID}.desktop\" @ONLY)")
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${TAPBURG_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TAPBURG_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(DIRECTORY ${TAPBURG_DATA_DIR}/icons/ DESTINATION share/icons/hicolor)
+
+# Manual pages and the changelog ship compressed, without name or time stamp, so that
+# two builds of the same sources give the same package.
+find_program(GZIP gzip REQUIRED)
+set(compressed_dir ${CMAKE_CURRENT_BINARY_DIR}/compressed)
+set(compressed "")
+foreach(pair "man/tapburg.6|tapburg.6" "man/tapburg-sim.6|tapburg-sim.6" "changelog|changelog")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 source)
+    list(GET pair 1 name)
+    add_custom_command(OUTPUT ${compressed_dir}/${name}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/${source} ${compressed_dir}/${name}
+        COMMAND ${GZIP} -9nf ${compressed_dir}/${name}
+        DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${source} VERBATIM)
+    list(APPEND compressed ${compressed_dir}/${name}.gz)
+endforeach()
+add_custom_target(tapburg_compressed_docs ALL DEPENDS ${compressed})
+install(FILES ${compressed_dir}/tapburg.6.gz ${compressed_dir}/tapburg-sim.6.gz
+        DESTINATION share/man/man6)
+# A native package (its version has no Debian revision) keeps its Debian changelog as
+# changelog.gz.
+install(FILES ${compressed_dir}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/copyright
+        DESTINATION share/doc/tapburg)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME tapburg)
 
 set(CPACK_PACKAGE_NAME tapburg)
 set(CPACK_PACKAGE_VENDOR "Orlenvale")

@@ -54,12 +54,19 @@ TEST(InstallE2e, TheInstalledGameRunsFromItsShareFolder) {
               0)
         << log;
 
+    const char* desktopEntry = "share/applications/org.orlenvale.tapburg.desktop";
     for (const char* file :
-         {"bin/tapburg", "share/tapburg/conf.dat", "share/tapburg/shaders/crt1.frag",
-          "share/tapburg/sprites/isomap.png", "share/tapburg/fonts/normal.dat",
-          "share/applications/tapburg.desktop", "share/icons/hicolor/64x64/apps/tapburg.png",
+         {"bin/tapburg", "bin/tapburg-sim", "share/tapburg/conf.dat",
+          "share/tapburg/shaders/crt1.frag", "share/tapburg/sprites/isomap.png",
+          "share/tapburg/fonts/normal.dat", desktopEntry,
+          "share/metainfo/org.orlenvale.tapburg.metainfo.xml", "share/man/man6/tapburg.6.gz",
+          "share/icons/hicolor/64x64/apps/tapburg.png",
           "share/icons/hicolor/256x256/apps/tapburg.png"})
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
+    // A home prefix's bin/ need not be on the desktop's PATH.
+    EXPECT_NE(
+        readFile(prefix / desktopEntry).find("\nExec=" + (prefix / "bin/tapburg").string() + "\n"),
+        std::string::npos);
     EXPECT_FALSE(fs::exists(prefix / "share/tapburg/screenshots"));
     EXPECT_FALSE(fs::exists(prefix / "share/tapburg/icons"));
     sf::Image icon;

@@ -17,7 +17,24 @@ template <class Number> bool parseNumber(const char* text, Number& out) {
 
 const char* SimOptions::usage() {
     return "usage: tapburg-sim [--new | --load FILE] [--seed N] [--days N] [--autoplay] "
-           "[--save FILE] [--json] [--verbose]";
+           "[--save FILE] [--json] [--verbose] [--help]";
+}
+
+const char* SimOptions::helpText() {
+    return "Runs Tapburg's simulation without a window and prints a summary of the city.\n"
+           "\n"
+           "  --new          start a new city (the default)\n"
+           "  --load FILE    start from a save file\n"
+           "  --seed N       seed of the random numbers (default 1)\n"
+           "  --days N       advance N days through the game's daily tick (default 0)\n"
+           "  --autoplay     let the built-in player build while the days pass\n"
+           "  --save FILE    write the city to FILE in the game's save format\n"
+           "  --json         print the summary as one JSON object\n"
+           "  --verbose      show the simulation's own messages on standard error\n"
+           "  --help         print this text and exit\n"
+           "\n"
+           "A bad argument or an unreadable file prints one line on standard error and\n"
+           "exits with code 2.";
 }
 
 std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, std::string& error) {
@@ -25,6 +42,10 @@ std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, s
     bool sawNew = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
+        }
         const bool takesValue =
             arg == "--load" || arg == "--seed" || arg == "--days" || arg == "--save";
         if (takesValue && i + 1 >= argc) {

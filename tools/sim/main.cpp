@@ -233,6 +233,10 @@ int main(int argc, char** argv) {
     const std::optional<SimOptions> options = SimOptions::parse(argc, argv, error);
     if (!options)
         return fail(error + " (" + SimOptions::usage() + ")");
+    if (options->help) {
+        std::printf("%s\n%s\n", SimOptions::usage(), SimOptions::helpText());
+        return 0;
+    }
 
     Simulation simulation;
     std::vector<double> ticks;
