@@ -3,6 +3,7 @@
 #include "city/City.h"
 #include "city/Map.h"
 #include "city/Simulation.h"
+#include "city/TickTuning.h"
 #include "city/Tile.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@ namespace {
 constexpr int kReserve = 500;
 // Below this many free lots beside the streets the next purchase is a street.
 constexpr int kMinFreeLots = 4;
-// Public services reach every tile within this many rows and columns.
-constexpr int kStationReach = 12;
 // A factory this close (squared distance) spoils a house; further off the loss is tiny.
 constexpr int kFactoryBlight = 8;
 // Landfills spoil every house within this many rows and columns.
@@ -27,15 +26,10 @@ constexpr double kLandfillFull = 0.9;
 // A park is worth its upkeep once this many houses are within its reach.
 constexpr int kHousesPerPark = 3;
 constexpr int kParkReach = 3;
+// The highest rent a house can ask: adjustRent refuses a step beyond it.
 constexpr int kHighestRentModifier = 6;
 // Housing demand (times the residents a purchase adds) below which it is not worth it.
 constexpr double kLeastHousingDemand = 0.3;
-// Ranges, by the building they belong to.
-constexpr int kMarketRange = 4;
-constexpr int kTowerRange = 10;
-constexpr int kPumpRange = 8;
-constexpr int kFactoryRange = 10;
-constexpr int kOfficeRange = 12;
 
 bool offers(const Tile& tile, ActionKind action) {
     return std::find(tile.actions.begin(), tile.actions.end(), action) != tile.actions.end();
@@ -68,9 +62,10 @@ bool anyKindWithin(const Tile& centre, int range, TileKind kind) {
     return false;
 }
 
-bool factoryNear(const Tile& tile) {
+// A factory and a house this close to each other: the house suffers.
+bool blightedBy(const Tile& tile, TileKind kind) {
     for (const Tile* near : tile.within(2))
-        if (near->kind == TileKind::Factory && squaredDistance(*near, tile) <= kFactoryBlight)
+        if (near->kind == kind && squaredDistance(*near, tile) <= kFactoryBlight)
             return true;
     return false;
 }
@@ -136,7 +131,7 @@ std::optional<AutoPlayer::Pick> AutoPlayer::station(UnlockFlag flag, ActionKind 
         return std::nullopt;
     std::vector<const Tile*> uncovered;
     for (const Tile* house : simulation.map->lists.houses)
-        if (!anyKindWithin(*house, kStationReach, kind))
+        if (!anyKindWithin(*house, kServiceRange, kind))
             uncovered.push_back(house);
     if (uncovered.empty())
         return std::nullopt;
@@ -144,7 +139,7 @@ std::optional<AutoPlayer::Pick> AutoPlayer::station(UnlockFlag flag, ActionKind 
         const CityPlan::Use use = plan.useOf(tile);
         if (use != CityPlan::Use::Lot && use != CityPlan::Use::Civic)
             return std::nullopt;
-        return countWithin(uncovered, tile, kStationReach) * 1000 +
+        return countWithin(uncovered, tile, kServiceRange) * 1000 +
                (use == CityPlan::Use::Civic ? 500 : 0) - plan.spread(tile);
     });
 }
@@ -176,8 +171,9 @@ std::optional<AutoPlayer::Pick> AutoPlayer::landfill() {
 
 std::optional<AutoPlayer::Pick> AutoPlayer::water() {
     const bool pumping = isUnlocked(simulation.unlocked, UnlockFlag::PumpingStation);
-    return pumping ? supplier(ActionKind::BuildPumpingStation, kNeedWater, kPumpRange)
-                   : supplier(ActionKind::BuildWaterTower, kNeedWater, kTowerRange);
+    return pumping ? supplier(ActionKind::BuildPumpingStation, kNeedWater,
+                              kPumpingStationDefaults.range)
+                   : supplier(ActionKind::BuildWaterTower, kNeedWater, kWaterTowerDefaults.range);
 }
 
 std::optional<AutoPlayer::Pick> AutoPlayer::shops() {
@@ -189,13 +185,13 @@ std::optional<AutoPlayer::Pick> AutoPlayer::shops() {
         awaitedNeed = kNeedShops;
         return upgrade;
     }
-    return supplier(ActionKind::BuildMarket, kNeedShops, kMarketRange);
+    return supplier(ActionKind::BuildMarket, kNeedShops, kShopDefaults[0].range);
 }
 
 std::optional<AutoPlayer::Pick> AutoPlayer::jobs() {
     const bool office = isUnlocked(simulation.unlocked, UnlockFlag::Commercial);
-    return office ? supplier(ActionKind::BuildCommercial, kNeedJobs, kOfficeRange)
-                  : supplier(ActionKind::BuildFactory, kNeedJobs, kFactoryRange);
+    return office ? supplier(ActionKind::BuildCommercial, kNeedJobs, kCommercialDefaults.range)
+                  : supplier(ActionKind::BuildFactory, kNeedJobs, kFactoryDefaults.range);
 }
 
 std::optional<AutoPlayer::Pick> AutoPlayer::supplier(ActionKind action, int need, int range) {
@@ -207,8 +203,9 @@ std::optional<AutoPlayer::Pick> AutoPlayer::supplier(ActionKind action, int need
     const bool factory = action == ActionKind::BuildFactory;
     std::optional<Pick> pick = bestTile(action, [&](const Tile& tile) -> std::optional<int> {
         const CityPlan::Use use = plan.useOf(tile);
-        const bool fit = factory ? use == CityPlan::Use::FactorySite && !houseBlighted(tile)
-                                 : use == CityPlan::Use::Lot || use == CityPlan::Use::Civic;
+        const bool fit =
+            factory ? use == CityPlan::Use::FactorySite && !blightedBy(tile, TileKind::House)
+                    : use == CityPlan::Use::Lot || use == CityPlan::Use::Civic;
         const int served = fit ? countWithin(needy, tile, range) : 0;
         if (served == 0)
             return std::nullopt;
@@ -225,7 +222,7 @@ std::optional<AutoPlayer::Pick> AutoPlayer::supplier(ActionKind action, int need
                            ? freeSite(*needy.front(),
                                       [&](const Tile& tile) {
                                           return plan.useOf(tile) == CityPlan::Use::FactorySite &&
-                                                 !houseBlighted(tile);
+                                                 !blightedBy(tile, TileKind::House);
                                       })
                            : nullptr;
     return site != nullptr ? streetToward(*site) : std::nullopt;
@@ -401,15 +398,9 @@ std::optional<AutoPlayer::Pick> AutoPlayer::bestTile(ActionKind action, Score&& 
     return Pick{best->number, slotOf(*best, buy), Simulation::actionPriceFor(*best, buy)};
 }
 
-bool AutoPlayer::houseBlighted(const Tile& site) const {
-    for (const Tile* near : site.within(2))
-        if (near->kind == TileKind::House && squaredDistance(*near, site) <= kFactoryBlight)
-            return true;
-    return false;
-}
-
 bool AutoPlayer::fitForHouse(const Tile& tile) const {
-    return !factoryNear(tile) && !anyKindWithin(tile, kLandfillNuisance, TileKind::Landfill);
+    return !blightedBy(tile, TileKind::Factory) &&
+           !anyKindWithin(tile, kLandfillNuisance, TileKind::Landfill);
 }
 
 int AutoPlayer::freeLots() const {

@@ -67,8 +67,6 @@ private:
     template <class Score> std::optional<Pick> bestTile(ActionKind action, Score&& score) const;
     bool fitForHouse(const Tile& tile) const;
     std::size_t index(const Tile& tile) const;
-    // A house lies close enough to a factory site to suffer from a factory there.
-    bool houseBlighted(const Tile& site) const;
     int freeLots() const;
     bool affordable(const Pick& pick) const;
     bool buy(const Pick& pick);

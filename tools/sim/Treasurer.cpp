@@ -11,9 +11,9 @@
 
 namespace {
 
-// What one step of rent costs a house in attractiveness.
-constexpr double kRentStepCost = 0.147;
-// A full house only has to keep its residents; a growing one needs room to grow.
+// A step of rent costs a house 0.147 of attractiveness. A full house only has to keep
+// its residents, so it is raised while a little is left after the step; a growing one
+// needs room to grow.
 constexpr double kFullHouseRaiseAt = 0.18;
 constexpr double kFullHouseLowerBelow = 0.0;
 constexpr double kGrowingHouseRaiseAt = 0.5;
