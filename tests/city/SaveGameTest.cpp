@@ -269,6 +269,22 @@ TEST(SaveReaderTest, MalformedFilesAreRefusedAndTheGameStaysAsItWas) {
          }(),
          "line 17 (house): expected 12"},
         {"binary junk", std::string("\x00\xff\x01,\n", 5), "line 1"},
+        // Numbers the game never writes, which would stall or overflow the tick.
+        {"2147483647 residents", withLine(16, "1,3,0,0,0,0,2147483647,7,0,0,0,0, /* house */"),
+         "line 17 (house): the residents 2147483647 is outside 0..3"},
+        {"capacity beyond its kind", withLine(16, "1,99,0,0,0,0,0,7,0,0,0,0, /* house */"),
+         "the capacity 99 is outside 0..3"},
+        {"rent beyond its limit", withLine(16, "1,3,0,0,0,7,0,7,0,0,0,0, /* house */"),
+         "the rent change 7 is outside -1..6"},
+        {"range beyond its kind", withLine(20, "0,40,11,0,0, /* factory */"),
+         "the range 11 is outside 0..10"},
+        {"negative workers", withLine(20, "-1,40,10,0,0, /* factory */"),
+         "the occupants -1 is outside 0..40"},
+        {"negative loan", withLine(2, "25000,0,-1,0,0, /* city info */"),
+         "line 3 (city info): the loan -1 is outside"},
+        {"population beyond any map", withLine(2, "25000,2147483647,0,0,0, /* city info */"),
+         "the population 2147483647 is outside"},
+        {"a budget beyond any city", withLine(2, "1e300,0,0,0,0, /* city info */"), "1e15"},
     };
     Simulation sim;
     growCity(sim);

@@ -70,6 +70,8 @@ constexpr int ProgressButtonRise = 50;     // its top, up from the bottom of the
 constexpr int SideColumnHeight = 200;      // centred down the left edge
 const Rect MenuButton{{7, 189}, {23, 18}}; // in the side column
 const Point QuietSpotFromTopRight{140, 100};
+constexpr int DateButtonLeft = 137; // from the right edge
+const Rect DateButton{{0, 8}, {23, 18}};
 
 Point menuEntry(const Rect& window, int index) {
     return middle(window, FirstMenuEntry, MenuEntryStep * index);
@@ -107,6 +109,10 @@ Point tileAction(Size ui, int actionCount, int index) {
 Point progressButton(Size ui) {
     return middle({{0, 0}, ui}, {{(ui.x - ProgressButtonSize.x) / 2, ui.y - ProgressButtonRise},
                                  ProgressButtonSize});
+}
+
+Point dateButton(Size ui) {
+    return middle({{ui.x - DateButtonLeft, 0}, {}}, DateButton);
 }
 
 Point menuButton(Size ui) {
@@ -243,6 +249,19 @@ void Player::cyclePalette() {
     session_.click(screen::titleEntry(ui, OptionsEntry));
     session_.click(screen::optionsCyclePalette(ui));
     session_.click(screen::optionsClose(ui));
+}
+
+bool Player::passDays(int days) {
+    // The game prints this as it releases each day's tick, and only then takes the
+    // next press.
+    const std::string released = "Freeing building update thread!";
+    const int before = session_.countInOutput(released);
+    for (int day = 1; day <= days; ++day) {
+        session_.click(screen::dateButton(session_.ui()));
+        if (!session_.waitForOutput(released, before + day))
+            return false;
+    }
+    return true;
 }
 
 void Player::clickProgress(int times) {
