@@ -33,6 +33,7 @@ std::optional<SaveResult> Autosave::leave() {
 SaveResult Autosave::write(const std::string& text) {
     // A failed write is not retried every frame: the next one is due a period later.
     markedDay_ = simulation_.dayCounter;
+    SaveGame::removeStaleTemporaries();
     SaveResult result = SaveGame::writeText(SaveGame::autosavePath(), text);
     if (result)
         savedHash_ = std::hash<std::string>{}(text);

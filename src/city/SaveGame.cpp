@@ -56,9 +56,6 @@ std::string SaveGame::snapshotText(Simulation& simulation) {
 }
 
 SaveResult SaveGame::writeText(const std::string& path, const std::string& text) {
-    // Whatever an earlier killed save left behind goes first, so a crash loop cannot
-    // fill the disk.
-    removeStaleTemporaries();
     const std::string why = AtomicWriter::write(path, text);
     if (!why.empty())
         return failure(path, why);
@@ -103,6 +100,7 @@ SaveResult SaveGame::loadFromFile(Simulation& simulation, const std::string& pat
 }
 
 SaveResult SaveGame::saveSlot(Simulation& simulation, int slot) {
+    removeStaleTemporaries();
     SaveResult result = saveToFile(simulation, slotPath(slot));
     if (result)
         std::printf("game saved to slot %d!\n", slot);

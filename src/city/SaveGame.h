@@ -24,8 +24,9 @@ public:
     static std::string slotPath(int slot);
     // savesPath() + "autosave.sav".
     static std::string autosavePath();
-    // Removes the temporary files of saves that were killed half-way; also done before
-    // every save.
+    // Removes the temporary files that saves killed half-way left in the saves folder,
+    // so a crash loop cannot fill the disk; done at start-up and before every save into
+    // that folder (a slot or the autosave), never in folders that are not the game's.
     static int removeStaleTemporaries();
 
     // The game as the save file holds it; waits for a running tick.
