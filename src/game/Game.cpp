@@ -199,9 +199,8 @@ void Game::createWindow() {
     sf::VideoMode mode = sf::VideoMode::getDesktopMode();
     sf::Uint32 style = sf::Style::Fullscreen | sf::Style::Close;
     if (!fullscreen) {
-        const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
         const sf::Vector2u size = windowedSize(config->getInt("width"), config->getInt("height"),
-                                               {desktop.width, desktop.height});
+                                               {mode.width, mode.height});
         mode = sf::VideoMode(size.x, size.y, BitsPerPixel);
         style = sf::Style::Close;
     }

@@ -18,10 +18,13 @@ template <std::size_t N> void copyTruncated(std::array<char, N>& dst, const std:
 } // namespace
 
 void Config::load(const std::string& path) {
+    // A settings file is a few hundred bytes; a hostile one is read no further than this.
+    constexpr std::size_t kMaxBytes = 1 << 20;
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    loadText(text.str());
+    std::string text(kMaxBytes, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    loadText(text);
 }
 
 void Config::loadText(const std::string& text) {

@@ -60,11 +60,12 @@ const Rect FirstActionButton{{7, 23}, {40, 40}};
 const Point GameMenuSize{140, 205};
 const Rect Resume{{15, 193}, {110, 18}};
 const Point SaveWindowSize{160, 212};
+const Point LoadWindowSize{160, 250}; // a row more, for the autosave
 const Rect FirstSlot{{7, 20}, {146, 34}};
 constexpr int SlotStep = 38;
-const Point OptionsSize{240, 160};
+const Point OptionsSize{240, 200};
 const Rect CyclePalette{{9, 90}, {222, 20}};
-const Rect OptionsClose{{80, 148}, {80, 18}};
+const Rect OptionsClose{{80, 188}, {80, 18}};
 const Point ProgressButtonSize{46, 23};
 constexpr int ProgressButtonRise = 50;     // its top, up from the bottom of the screen
 constexpr int SideColumnHeight = 200;      // centred down the left edge
@@ -128,10 +129,11 @@ Point gameMenuResume(Size ui) {
     return middle(centred(ui, GameMenuSize), Resume);
 }
 
-// Slot 1 to 4 of the save-slot window, which sits lower on the title screen.
-Point saveSlot(Size ui, int slot, bool onTitleScreen) {
+// Slot 1 to 4 of the save-slot window: saving in a city, or loading over the title
+// screen, where the window sits lower.
+Point saveSlot(Size ui, int slot, bool loadingOnTitleScreen) {
     const Rect window =
-        onTitleScreen ? nearBottom(ui, SaveWindowSize) : centred(ui, SaveWindowSize);
+        loadingOnTitleScreen ? nearBottom(ui, LoadWindowSize) : centred(ui, SaveWindowSize);
     return middle(window, FirstSlot, SlotStep * (slot - 1));
 }
 
