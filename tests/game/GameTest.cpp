@@ -96,11 +96,14 @@ TEST_F(GameWindow, StartUpCompletesTheSettingsAndShutdownKeepsThem) {
     };
     for (const Case& c : cases) {
         data.write("conf.dat", c.stored);
+        // What killed writes left behind goes at start-up.
         data.write("conf.dat.Ab12Cd", "a write cut short");
+        fs::create_directories(home.path() + "Orlenvale/Tapburg/saves");
+        const std::string halfSave = home.write("Orlenvale/Tapburg/saves/1.sav.Ab12Cd", "2,");
         Game started;
         ASSERT_TRUE(started.init(0, nullptr));
-        EXPECT_TRUE(fs::is_directory(home.path() + "Orlenvale/Tapburg/saves"));
         EXPECT_FALSE(fs::exists(data.path() + "conf.dat.Ab12Cd"));
+        EXPECT_FALSE(fs::exists(halfSave));
         // Completed on disk at once, before anything could crash.
         EXPECT_NE(readFile(data.path() + "conf.dat").find(added), std::string::npos) << c.stored;
         started.toggleFullscreen();
