@@ -4,6 +4,7 @@
 #include "platform/Config.h"
 #include "platform/Folders.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -32,10 +33,29 @@ void SoundManager::loadSounds() {
     for (const char* name : TrackNames) {
         auto track = std::make_unique<sf::Music>();
         track->openFromFile(folder + name + ".ogg");
-        track->setVolume(MusicVolume);
         music[name] = std::move(track);
     }
+    applyVolumes();
     std::printf("done!\n");
+}
+
+int SoundManager::volumeSetting(const char* key) const {
+    if (!game->config || game->config->get(key).empty())
+        return FullVolume;
+    const int level = std::clamp(game->config->getInt(key), 0, FullVolume);
+    return level / VolumeStep * VolumeStep;
+}
+
+void SoundManager::applyVolumes() {
+    const float musicShare = static_cast<float>(volumeSetting("musicVolume")) / FullVolume;
+    for (auto& [name, track] : music)
+        track->setVolume(MusicVolume * musicShare);
+    for (auto& [name, sound] : sounds)
+        sound->setVolume(effectVolume(FullVolume));
+}
+
+float SoundManager::effectVolume(float base) const {
+    return base * static_cast<float>(volumeSetting("sfxVolume")) / FullVolume;
 }
 
 void SoundManager::play(const std::string& name) {

@@ -3,7 +3,8 @@
 // order, each followed by three seconds of silence, starting over after the last. The
 // title track is not part of the playlist; its callers loop and play it themselves.
 // Whether anything sounds is read from the settings ("sfxEnabled", "musicEnabled") at
-// the moment of playing, so the options screen takes effect at once.
+// the moment of playing, so the options screen takes effect at once; how loud
+// ("musicVolume", "sfxVolume") is applied when loading and when the options change it.
 // Non-copyable; main thread only (the building tick hands its sounds over to it).
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>
@@ -38,6 +39,8 @@ public:
         "music/menu", "music/1", "music/2", "music/3", "music/4", "music/5", "music/6", "music/7"};
     static constexpr float MusicVolume = 45.f;
     static constexpr float SilenceSeconds = 3.f; // between two playlist tracks
+    static constexpr int FullVolume = 100;
+    static constexpr int VolumeStep = 10;
 
     // Shuffles the playlist once (with rand(), seeded at start-up); loads nothing yet.
     explicit SoundManager(Game& game);
@@ -53,6 +56,13 @@ public:
     // ignored.
     void play(const std::string& name);
     bool sfxEnabled() const;
+    // The stored volume setting as 0 to 100 in steps of VolumeStep; an absent or empty
+    // value is full volume, as the game sounded before there was a setting.
+    int volumeSetting(const char* key) const;
+    // Sets every track and effect to the stored volumes.
+    void applyVolumes();
+    // The volume an effect meant to play at `base` (0 to 100) is given.
+    float effectVolume(float base) const;
     // Null for a name that is not loaded.
     sf::Sound* getSound(const std::string& name);
     sf::Music* getMusic(const std::string& name);

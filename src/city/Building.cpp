@@ -23,7 +23,7 @@ House::House(int houseLevel) : level(std::clamp(houseLevel, 1, kHouseLevels)) {
 }
 
 bool House::adjustRent(int delta) {
-    if (delta < 0 ? amount + rentModifier + delta < 1 : rentModifier > 5)
+    if (delta < 0 ? amount + rentModifier + delta < 1 : rentModifier >= kMaxRentModifier)
         return false;
     rentModifier += delta;
     return true;
@@ -59,26 +59,49 @@ ServiceBuilding::ServiceBuilding(const BuildingDefaults& defaults) {
 }
 
 std::unique_ptr<Building> makeBuilding(TileKind kind, int level) {
+    const BuildingDefaults* const defaults = buildingDefaults(kind, level);
+    if (defaults == nullptr)
+        return nullptr;
     switch (kind) {
     case TileKind::House:
         return std::make_unique<House>(level);
     case TileKind::Shop:
         return std::make_unique<Shop>(level);
     case TileKind::WaterTower:
-        return std::make_unique<WaterSupply>(kWaterTowerDefaults);
     case TileKind::PumpingStation:
-        return std::make_unique<WaterSupply>(kPumpingStationDefaults);
+        return std::make_unique<WaterSupply>(*defaults);
     case TileKind::Factory:
         return std::make_unique<Factory>();
     case TileKind::Commercial:
         return std::make_unique<Commercial>();
     case TileKind::Landfill:
         return std::make_unique<Landfill>();
+    default:
+        return std::make_unique<ServiceBuilding>(*defaults);
+    }
+}
+
+const BuildingDefaults* buildingDefaults(TileKind kind, int level) {
+    switch (kind) {
+    case TileKind::House:
+        return &defaultsOfLevel(kHouseDefaults, level);
+    case TileKind::Shop:
+        return &defaultsOfLevel(kShopDefaults, level);
+    case TileKind::WaterTower:
+        return &kWaterTowerDefaults;
+    case TileKind::PumpingStation:
+        return &kPumpingStationDefaults;
+    case TileKind::Factory:
+        return &kFactoryDefaults;
+    case TileKind::Commercial:
+        return &kCommercialDefaults;
+    case TileKind::Landfill:
+        return &kLandfillDefaults;
     case TileKind::Hospital:
-        return std::make_unique<ServiceBuilding>(kHospitalDefaults);
+        return &kHospitalDefaults;
     case TileKind::FireStation:
     case TileKind::PoliceStation:
-        return std::make_unique<ServiceBuilding>(kStationDefaults);
+        return &kStationDefaults;
     case TileKind::Empty:
     case TileKind::Tree:
     case TileKind::Road:

@@ -26,6 +26,9 @@ protected:
 
 class House : public Building {
 public:
+    // Rent raises stop here.
+    static constexpr int kMaxRentModifier = 6;
+
     explicit House(int level);
 
     // The rent stays between 1 and amount + 6; returns false when the step is refused.
@@ -102,6 +105,10 @@ class ServiceBuilding : public Building {
 public:
     explicit ServiceBuilding(const BuildingDefaults& defaults);
 };
+
+// The values a fresh record of that kind starts with, which the game never raises:
+// capacities, ranges and base amounts. Null for kinds without a record.
+const BuildingDefaults* buildingDefaults(TileKind kind, int level);
 
 // A fresh record with the initial values of the kind, or null for kinds without one.
 // level matters for houses and shops only; out-of-range levels are clamped.

@@ -3,17 +3,13 @@
 #include "city/SaveReader.h"
 #include "city/SaveWriter.h"
 #include "city/Simulation.h"
+#include "platform/AtomicWriter.h"
 #include "platform/Folders.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <mutex>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -36,72 +32,34 @@ SaveResult failure(const std::string& path, const std::string& why) {
     return SaveResult{false, path + ": " + why};
 }
 
-SaveResult systemFailure(const std::string& path, const char* step) {
-    return failure(path, std::string(step) + ": " + std::strerror(errno));
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Makes the rename itself durable; a folder that cannot be synced is not an error,
-// since the file is complete either way.
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-SaveResult writeAtomically(const std::string& path, const std::string& text) {
-    std::string temporary = path + ".XXXXXX";
-    std::vector<char> name(temporary.begin(), temporary.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return systemFailure(path, "cannot create a temporary file");
-    temporary = name.data();
-    const char* step = nullptr;
-    if (!writeAll(fd, text))
-        step = "cannot write";
-    else if (::fsync(fd) != 0)
-        step = "cannot flush";
-    // mkstemp makes the file private; a save is an ordinary user file.
-    ::fchmod(fd, 0644);
-    if (::close(fd) != 0 && step == nullptr)
-        step = "cannot close";
-    if (step == nullptr && ::rename(temporary.c_str(), path.c_str()) != 0)
-        step = "cannot replace the file";
-    if (step != nullptr) {
-        const SaveResult result = systemFailure(path, step);
-        ::unlink(temporary.c_str());
-        return result;
-    }
-    syncFolder(folderOf(path));
-    return SaveResult{true, "saved to " + path};
-}
-
 } // namespace
 
 std::string SaveGame::slotPath(int slot) {
-    return savesPath() + std::to_string(slot) + ".sav";
+    return slot == AutosaveSlot ? autosavePath() : savesPath() + std::to_string(slot) + ".sav";
+}
+
+std::string SaveGame::autosavePath() {
+    return savesPath() + "autosave.sav";
+}
+
+int SaveGame::removeStaleTemporaries() {
+    return AtomicWriter::removeStaleTemporaries(savesPath(), ".sav");
+}
+
+std::string SaveGame::snapshotText(Simulation& simulation) {
+    SaveFile snapshot;
+    {
+        const TickPause pause(simulation);
+        snapshot = SaveFile::capture(simulation);
+    }
+    return SaveWriter::format(snapshot);
+}
+
+SaveResult SaveGame::writeText(const std::string& path, const std::string& text) {
+    const std::string why = AtomicWriter::write(path, text);
+    if (!why.empty())
+        return failure(path, why);
+    return SaveResult{true, "saved to " + path};
 }
 
 SaveResult SaveGame::readText(const std::string& path, std::string& text) {
@@ -119,12 +77,7 @@ SaveResult SaveGame::readText(const std::string& path, std::string& text) {
 }
 
 SaveResult SaveGame::saveToFile(Simulation& simulation, const std::string& path) {
-    SaveFile snapshot;
-    {
-        const TickPause pause(simulation);
-        snapshot = SaveFile::capture(simulation);
-    }
-    return writeAtomically(path, SaveWriter::format(snapshot));
+    return writeText(path, snapshotText(simulation));
 }
 
 SaveResult SaveGame::loadFromFile(Simulation& simulation, const std::string& path) {
@@ -147,6 +100,7 @@ SaveResult SaveGame::loadFromFile(Simulation& simulation, const std::string& pat
 }
 
 SaveResult SaveGame::saveSlot(Simulation& simulation, int slot) {
+    removeStaleTemporaries();
     SaveResult result = saveToFile(simulation, slotPath(slot));
     if (result)
         std::printf("game saved to slot %d!\n", slot);
@@ -162,7 +116,9 @@ SaveResult SaveGame::loadSlot(Simulation& simulation, int slot) {
         return failure(path, "no such save file");
     }
     SaveResult result = loadFromFile(simulation, path);
-    if (result)
+    if (result && slot == AutosaveSlot)
+        std::puts("game loaded from the autosave!");
+    else if (result)
         std::printf("game loaded from slot %d!\n", slot);
     else
         std::printf("%s\n", result.message.c_str());

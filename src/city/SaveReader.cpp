@@ -1,7 +1,12 @@
 #include "city/SaveReader.h"
 
+#include "city/Building.h"
+#include "city/TickTuning.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <type_traits>
 #include <vector>
@@ -9,6 +14,32 @@
 namespace {
 
 constexpr int kMaxOrientation = 4;
+// Far beyond any game played (a hundred thousand years), yet far from the int limit,
+// so the day and the grace ends after it can never overflow.
+constexpr int kMaxDay = 100000 * kDaysPerYear;
+// A loan grows by a button press at a time; this is more presses than anyone makes,
+// and half the int range, so the next press cannot overflow it.
+constexpr int kMaxLoan = 1000000000;
+// No amount of money or goods a city reaches comes near this; the sums of such values
+// over every tile and day stay finite.
+constexpr double kMaxReal = 1e15;
+
+constexpr int largestHouseCapacity() {
+    int largest = 0;
+    for (const BuildingDefaults& house : kHouseDefaults)
+        largest = std::max(largest, house.capacity);
+    return largest;
+}
+
+constexpr ActionSpec largestAction() {
+    ActionSpec largest{};
+    for (const ActionSpec& spec : kActionSpecs) {
+        largest.price = std::max({largest.price, spec.price, spec.upgradePrice});
+        largest.clicks = std::max(largest.clicks, spec.clicks);
+    }
+    largest.clicks = std::max(largest.clicks, kFireMaxClicks);
+    return largest;
+}
 
 template <class T> constexpr std::size_t valueCount(const T&) {
     return 1;
@@ -46,6 +77,8 @@ public:
         }
         next = 0;
         (read(fields), ...);
+        if (!failed() && check)
+            check(currentSection);
     }
 
     bool failed() const { return !error.empty(); }
@@ -56,6 +89,8 @@ public:
     }
 
     std::string error;
+    // Called after each line was read whole, with its section name.
+    std::function<void(const std::string& section)> check;
 
 private:
     bool splitNextLine() {
@@ -104,8 +139,8 @@ private:
 
     void read(double& out) {
         const std::string_view text = token();
-        if (!parseNumber(text, out) || !std::isfinite(out))
-            notA("a finite number", text);
+        if (!parseNumber(text, out) || !std::isfinite(out) || std::abs(out) > kMaxReal)
+            notA("a finite number within 1e15", text);
     }
 
     void read(int& out) {
@@ -157,17 +192,48 @@ bool within(int value, int low, int high) {
     return value >= low && value <= high;
 }
 
-void checkHeader(SaveFile& save, LineReader& line) {
-    if (save.dayCounter < 0 || save.clickCounter < 0)
-        line.fail("the date is negative");
-    if (save.width > kMaxMapSide || save.height > kMaxMapSide)
-        line.fail("map size " + std::to_string(save.width) + " x " + std::to_string(save.height) +
-                  " is larger than " + std::to_string(kMaxMapSide) + " x " +
-                  std::to_string(kMaxMapSide));
-    if (save.width <= 0 || save.height <= 0)
-        save.width = save.height = kDefaultMapSide;
+// Marks the line wrong unless low <= value <= high.
+void limit(LineReader& line, const char* what, long long value, long long low, long long high) {
+    if (value < low || value > high)
+        line.fail(std::string(what) + " " + std::to_string(value) + " is outside " +
+                  std::to_string(low) + ".." + std::to_string(high));
 }
 
+void checkAction(const SaveFile& save, LineReader& line) {
+    constexpr ActionSpec largest = largestAction();
+    limit(line, "the day", save.dayCounter, 0, kMaxDay);
+    limit(line, "the click count", save.clickCounter, 0, kClicksPerDay - 1);
+    limit(line, "the action price", save.actionPrice, 0, largest.price);
+    limit(line, "the clicks needed", save.clicksNeeded, 0, largest.clicks);
+    for (const int graceEnd : {save.fireGraceEnd, save.policeGraceEnd, save.hospitalGraceEnd})
+        limit(line, "a grace end", graceEnd, 0, kMaxDay + kServiceGraceDays);
+    if (save.progress < 0 || save.buildRate < 0)
+        line.fail("the progress or the build rate is negative");
+}
+
+// The population and the loan are checked before the map size is known: the
+// population against the largest map.
+void checkHeaderLine(SaveFile& save, const std::string& section, LineReader& line) {
+    constexpr long long kMaxPopulation =
+        static_cast<long long>(kMaxMapSide) * kMaxMapSide * largestHouseCapacity();
+    if (section == "date, action") {
+        checkAction(save, line);
+    } else if (section == "city info") {
+        limit(line, "the population", save.population, 0, kMaxPopulation);
+        limit(line, "the loan", save.loan, 0, kMaxLoan);
+    } else if (section == "map size, rotation") {
+        if (save.width > kMaxMapSide || save.height > kMaxMapSide)
+            line.fail("map size " + std::to_string(save.width) + " x " +
+                      std::to_string(save.height) + " is larger than " +
+                      std::to_string(kMaxMapSide) + " x " + std::to_string(kMaxMapSide));
+        if (save.width <= 0 || save.height <= 0)
+            save.width = save.height = kDefaultMapSide;
+    }
+}
+
+// Only what the game itself can write: every count within the record's capacity, every
+// capacity, range and base amount within its kind's, so no tick loops or sums beyond
+// what a real city gives.
 void checkRecord(const SavedTile& tile, LineReader& line) {
     const SavedBuilding& b = tile.building;
     const bool levelled = tile.kind == TileKind::House || tile.kind == TileKind::Shop;
@@ -175,6 +241,23 @@ void checkRecord(const SavedTile& tile, LineReader& line) {
         line.fail("level " + std::to_string(b.level) + " is outside 1..3");
     if (tile.kind == TileKind::Factory && !within(b.goodsType, 0, kGoodsTypeCount - 1))
         line.fail("goods type " + std::to_string(b.goodsType) + " is outside 0..2");
+    const BuildingDefaults* kind = buildingDefaults(tile.kind, b.level);
+    if (kind == nullptr || line.failed())
+        return; // a record the loader skips
+    limit(line, "the amount", b.amount, 0, kind->amount);
+    limit(line, "the capacity", b.capacity, 0, kind->capacity);
+    limit(line, "the range", b.range, 0, kind->range);
+    const bool house = tile.kind == TileKind::House;
+    limit(line, house ? "the residents" : "the occupants", b.occupants, 0, b.capacity);
+    if (tile.kind == TileKind::Landfill && !(b.fill >= 0 && b.fill <= b.capacity))
+        line.fail("the fill is outside 0.." + std::to_string(b.capacity));
+    if (!house)
+        return;
+    for (const int toPlace : {b.shoppersToPlace, b.waterUsersToPlace, b.jobSeekersToPlace})
+        limit(line, "the people to place", toPlace, 0, b.capacity);
+    limit(line, "the rent change", b.rentModifier, std::min(0, 1 - b.amount),
+          House::kMaxRentModifier);
+    limit(line, "the needs", b.shownNeeds, 0, kAllNeeds);
 }
 
 void readTile(SavedTile& tile, LineReader& line) {
@@ -196,9 +279,11 @@ SaveReader::Result SaveReader::parse(std::string_view text) {
     Result result;
     SaveFile save;
     LineReader line(text);
+    line.check = [&save, &line](const std::string& section) {
+        checkHeaderLine(save, section, line);
+    };
     SaveFile::visitHeader(save, line);
-    if (!line.failed())
-        checkHeader(save, line);
+    line.check = nullptr;
     if (line.failed()) {
         result.error = line.error;
         return result;

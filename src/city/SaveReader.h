@@ -19,7 +19,10 @@ public:
     // value that is not a number of its field's type, a NaN or infinite real, a kind
     // outside 0..14, an action outside 0..19, an orientation outside 0..4, a house or
     // shop level outside 1..3, a goods type outside 0..2, a bit other than 0 or 1, a
-    // negative day, and a map side above kMaxMapSide. A side of 0 or less means the
+    // map side above kMaxMapSide, and every number the game itself cannot write: a
+    // negative day, count or loan, residents or users beyond the record's capacity,
+    // capacities, ranges and base amounts beyond their kind's, a real beyond 1e15, a
+    // population no map could hold. A side of 0 or less means the
     // default 75 x 75, as the game has always read it. Extra values at the end of a
     // line and lines after the last tile are ignored.
     static Result parse(std::string_view text);

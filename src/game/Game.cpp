@@ -3,6 +3,7 @@
 #include "assets/FontManager.h"
 #include "assets/SoundManager.h"
 #include "assets/SpriteManager.h"
+#include "city/Autosave.h"
 #include "city/Map.h"
 #include "city/Messages.h"
 #include "city/Request.h"
@@ -15,8 +16,10 @@
 #include "gui/UI.h"
 #include "gui/Widget.h"
 #include "gui/Window.h"
+#include "platform/AtomicWriter.h"
 #include "platform/Config.h"
 #include "platform/Folders.h"
+#include "platform/ShippedSettings.h"
 #include "screens/AboutWindow.h"
 #include "screens/CityInfoWindow.h"
 #include "screens/ExpenditureWindow.h"
@@ -54,11 +57,19 @@ Game::~Game() = default;
 bool Game::init(int, char**) {
     if (!createSupportFolders())
         return false;
+    const std::string data = resourcePath();
+    if (const std::string missing = missingGameData(data); !missing.empty()) {
+        std::fprintf(stderr, "Tapburg cannot start: no game data in %s (%s is missing).\n",
+                     data.empty() ? "the working folder" : data.c_str(), missing.c_str());
+        return false;
+    }
+    if (const int removed = SaveGame::removeStaleTemporaries(); removed > 0)
+        std::printf("Removed %d unfinished save files\n", removed);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    config = std::make_unique<Config>();
-    config->load(writableLocations().settingsLoad);
+    loadSettings();
     createWindow();
     simulation = std::make_unique<Simulation>();
+    autosave = std::make_unique<Autosave>(*simulation);
     // The sprite registry applies the stored palette as it is made.
     spriteManager = std::make_unique<SpriteManager>(*this);
     soundManager = std::make_unique<SoundManager>(*this);
@@ -70,6 +81,22 @@ bool Game::init(int, char**) {
     createInterface();
     showMainMenu();
     return true;
+}
+
+void Game::loadSettings() {
+    const WritableLocations files = writableLocations();
+    const std::string folder = files.settingsSave.substr(0, files.settingsSave.rfind('/') + 1);
+    AtomicWriter::removeStaleTemporaries(folder, "conf.dat");
+    config = std::make_unique<Config>();
+    config->load(files.settingsLoad);
+    Config shipped;
+    shipped.loadText(kShippedSettings);
+    // Written at once, so a file from an older version or one that was cut short is
+    // whole again even if this run ends in a crash.
+    if (const int added = config->addMissing(shipped); added > 0) {
+        std::printf("Settings: %d missing entries added\n", added);
+        config->save(files.settingsSave);
+    }
 }
 
 void Game::createInterface() {
@@ -84,6 +111,7 @@ void Game::createInterface() {
 }
 
 void Game::showMainMenu() {
+    leaveCity();
     simulation->resetAction();
     ui_closeWindows();
     ui_setActionTitle("");
@@ -111,6 +139,23 @@ void Game::hideMainMenu() {
 void Game::startNewGame() {
     simulation->startNewGame();
     carryOutRequests();
+    autosave->markSaved();
+}
+
+void Game::leaveCity() {
+    if (autosave)
+        reportAutosave(autosave->leave());
+}
+
+void Game::reportAutosave(const std::optional<SaveResult>& result) {
+    if (!result)
+        return;
+    if (result->ok) {
+        std::printf("game autosaved on day %d!\n", simulation->dayCounter);
+        return;
+    }
+    std::printf("autosave failed: %s\n", result->message.c_str());
+    setStatusText("Autosave failed!");
 }
 
 void Game::run() {
@@ -131,6 +176,7 @@ void Game::run() {
         ui_update();
         present();
         simulation->releaseFinishedTick(handler);
+        reportAutosave(autosave->afterFrame(config->getInt("autosaveDays")));
         if (recreateWindowRequested) {
             recreateWindowRequested = false;
             createWindow();
@@ -139,6 +185,7 @@ void Game::run() {
 }
 
 void Game::shutdown() {
+    leaveCity();
     if (window)
         window->close();
     config->save(writableLocations().settingsSave);
@@ -152,7 +199,8 @@ void Game::createWindow() {
     sf::VideoMode mode = sf::VideoMode::getDesktopMode();
     sf::Uint32 style = sf::Style::Fullscreen | sf::Style::Close;
     if (!fullscreen) {
-        const sf::Vector2u size = windowedSize(config->getInt("width"), config->getInt("height"));
+        const sf::Vector2u size = windowedSize(config->getInt("width"), config->getInt("height"),
+                                               {mode.width, mode.height});
         mode = sf::VideoMode(size.x, size.y, BitsPerPixel);
         style = sf::Style::Close;
     }
@@ -543,7 +591,7 @@ void Game::playRequestedSound(const Request& request) {
         return;
     }
     sound->setPitch(request.pitch);
-    sound->setVolume(request.volume);
+    sound->setVolume(soundManager->effectVolume(request.volume));
     sound->play();
 }
 

@@ -3,13 +3,16 @@
 // asset managers and the city, and runs the frame loop. Every subsystem receives a
 // reference to it and reaches its siblings through it. Non-copyable.
 #include "city/RequestQueue.h"
+#include "city/SaveGame.h"
 #include "game/FloatingEffect.h"
 
 #include <SFML/Graphics.hpp>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+class Autosave;
 class Config;
 class SpriteManager;
 class SoundManager;
@@ -53,6 +56,9 @@ public:
     void hideMainMenu();
     // A fresh city; the simulation's requests then leave the title screen and greet.
     void startNewGame();
+    // The player leaves the city (title screen, exit, window closed): one changed since
+    // it was last saved is autosaved first.
+    void leaveCity();
 
     // Creates or re-creates the window, both views, the render texture and the shader
     // from the settings. Only between frames: everything drawn so far is dropped.
@@ -130,8 +136,9 @@ public:
     // Every window kind that exists at most once, for re-layout and closing.
     std::vector<ScreenWindow*> screenWindows() const;
 
-    // Save and load a slot (1 to 4); a failure shows the player a message box saying
-    // why, and leaves the running game and the slot's file as they were.
+    // Save and load a slot (1 to 4; the autosave loads as SaveGame::AutosaveSlot); either
+    // counts as the city's last save for the autosave. A failure shows the player a message box
+    // saying why, and leaves the running game and the slot's file as they were.
     bool saveGame(int slot);
     bool loadGame(int slot);
 
@@ -145,6 +152,7 @@ public:
     std::unique_ptr<FontManager> fontManager;
     std::unique_ptr<Config> config;
     std::unique_ptr<Simulation> simulation;
+    std::unique_ptr<Autosave> autosave;
     std::unique_ptr<MapRenderer> mapRenderer;
     // Declared after the assets they draw with, and the UI before the title screen,
     // which unregisters from it when destroyed.
@@ -198,6 +206,11 @@ private:
     void showMessage(const Request& request);
     // The status line under the city: the caption of the shown information layer.
     void setStatusText(const std::string& text);
+    // The player's settings, completed from the shipped ones.
+    void loadSettings();
+    // An autosave never interrupts play: the console says how it went, and a failure
+    // also shows in the status line.
+    void reportAutosave(const std::optional<SaveResult>& result);
 
     // The back buffer still holds the composed frame here, before it is shown.
     void saveScreenshot();

@@ -1,5 +1,6 @@
 // The names the in-game screens are known by, forwarded to the screen objects, and the
 // save and load commands behind the save-slot window.
+#include "city/Autosave.h"
 #include "city/SaveGame.h"
 #include "game/Game.h"
 #include "gui/UI.h"
@@ -127,9 +128,10 @@ void Game::ui_refreshExpenditure() {
 
 bool Game::saveGame(int slot) {
     const SaveResult result = SaveGame::saveSlot(*simulation, slot);
-    if (result)
+    if (result) {
+        autosave->markSaved();
         ui->showMessage("Yaaas!", "Game saved!", false);
-    else
+    } else
         ui->showMessage("Not saved", "The game was not saved.\n\n" + result.message, false);
     return result.ok;
 }
@@ -140,7 +142,9 @@ bool Game::loadGame(int slot) {
     const SaveResult result = SaveGame::loadSlot(*simulation, slot);
     if (!result && exists)
         ui->showMessage("Not loaded", "This save could not be loaded.\n\n" + result.message, false);
-    if (result)
+    if (result) {
         carryOutRequests();
+        autosave->markSaved();
+    }
     return result.ok;
 }

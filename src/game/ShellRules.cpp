@@ -11,10 +11,15 @@ sf::Vector2f viewSize(sf::Vector2u windowSize, int scale) {
     return {static_cast<float>(windowSize.x / s), static_cast<float>(windowSize.y / s)};
 }
 
-sf::Vector2u windowedSize(int width, int height) {
-    if (width <= 0 || height <= 0)
-        return {FallbackWidth, FallbackHeight};
-    return {static_cast<unsigned>(width), static_cast<unsigned>(height)};
+sf::Vector2u windowedSize(int width, int height, sf::Vector2u desktop) {
+    sf::Vector2u size(FallbackWidth, FallbackHeight);
+    if (width > 0 && height > 0)
+        size = {static_cast<unsigned>(width), static_cast<unsigned>(height)};
+    // A desktop smaller than the minimum wins: the window must fit on it.
+    const auto fit = [](unsigned side, unsigned minimum, unsigned most) {
+        return std::min(std::max(side, minimum), most);
+    };
+    return {fit(size.x, MinimumWidth, desktop.x), fit(size.y, MinimumHeight, desktop.y)};
 }
 
 float nextFrameTime(float previousFrameTime, long long elapsedMs) {

@@ -20,9 +20,15 @@ int pixelScale(unsigned windowHeight);
 // Size of both views in logical units.
 sf::Vector2f viewSize(sf::Vector2u windowSize, int scale);
 
+// Smallest windowed size: one logical picture at scale 1.
+constexpr unsigned MinimumWidth = 640;
+constexpr unsigned MinimumHeight = 360;
+
 // Windowed size from the "width" and "height" settings; a zero or negative value in
-// either gives the fallback size.
-sf::Vector2u windowedSize(int width, int height);
+// either gives the fallback size. Each side is then kept between the minimum and the
+// desktop's, so a hand-edited size can neither vanish nor exceed what the GL driver
+// accepts.
+sf::Vector2u windowedSize(int width, int height, sf::Vector2u desktop);
 
 // The frame time for a frame that took `elapsedMs` whole milliseconds.
 float nextFrameTime(float previousFrameTime, long long elapsedMs);

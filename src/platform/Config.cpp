@@ -1,10 +1,12 @@
 #include "platform/Config.h"
 
+#include "platform/AtomicWriter.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -16,7 +18,17 @@ template <std::size_t N> void copyTruncated(std::array<char, N>& dst, const std:
 } // namespace
 
 void Config::load(const std::string& path) {
+    // A settings file is a few hundred bytes; a hostile one is read no further than this.
+    constexpr std::size_t kMaxBytes = 1 << 20;
     std::ifstream in(path, std::ios::binary);
+    std::string text(kMaxBytes, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    loadText(text);
+}
+
+void Config::loadText(const std::string& text) {
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         if (line.compare(0, 2, "//") == 0 || line.size() < 3)
@@ -35,13 +47,24 @@ void Config::load(const std::string& path) {
 }
 
 bool Config::save(const std::string& path) const {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = true;
+    std::string text;
     for (const Entry& entry : entries_)
-        ok = std::fprintf(file, "%s=%s\n", entry.key.data(), entry.value.data()) >= 0 && ok;
-    return std::fclose(file) == 0 && ok;
+        text += std::string(entry.key.data()) + "=" + entry.value.data() + "\n";
+    return AtomicWriter::write(path, text).empty();
+}
+
+int Config::addMissing(const Config& shipped) {
+    int added = 0;
+    for (const Entry& entry : shipped.entries_) {
+        const auto sameKey = [&entry](const Entry& own) {
+            return std::strcmp(own.key.data(), entry.key.data()) == 0;
+        };
+        if (std::none_of(entries_.begin(), entries_.end(), sameKey)) {
+            entries_.push_back(entry);
+            ++added;
+        }
+    }
+    return added;
 }
 
 std::string Config::get(const std::string& key) const {

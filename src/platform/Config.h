@@ -1,8 +1,8 @@
 #pragma once
 // The player's settings: an ordered list of key=value text entries read from
 // "conf.dat" at start-up and written back at exit. Values are plain text; readers
-// interpret them ("true"/"false", decimal integers). There are no built-in defaults:
-// an absent key reads as the empty text and `set` never adds one.
+// interpret them ("true"/"false", decimal integers). An absent key reads as the empty
+// text and `set` never adds one; start-up completes the list from the shipped settings.
 #include <array>
 #include <string>
 #include <vector>
@@ -21,9 +21,14 @@ public:
 
     // Appends the entries of the file; a file that cannot be opened adds nothing.
     void load(const std::string& path);
-    // Writes every entry as "key=value\n" in list order. Returns false when the file
-    // could not be written completely.
+    // Appends the entries of text in the file's format.
+    void loadText(const std::string& text);
+    // Writes every entry as "key=value\n" in list order, atomically: a failure leaves
+    // the old file whole. Returns false when the file could not be written.
     bool save(const std::string& path) const;
+    // Appends, in their order, the entries of `shipped` whose key this list lacks; the
+    // values of the keys present stay. Returns how many were added.
+    int addMissing(const Config& shipped);
 
     std::string get(const std::string& key) const;
     bool is(const std::string& key, const std::string& text) const;

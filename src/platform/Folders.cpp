@@ -92,6 +92,16 @@ std::string resourcePath() {
     return {};
 }
 
+std::string missingGameData(const std::string& resourceFolder) {
+    for (const char* name : {"sprites/isomap.png", "fonts/normal.dat", "fonts/normal.png"}) {
+        const std::string path = resourceFolder + name;
+        std::error_code ec;
+        if (!fs::is_regular_file(path, ec))
+            return path;
+    }
+    return {};
+}
+
 std::string supportPath() {
     return userDataFolder() + "/" + SupportSubfolder + "/";
 }

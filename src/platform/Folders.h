@@ -10,6 +10,10 @@
 // string, so paths resolve against the working directory.
 std::string resourcePath();
 
+// The first file the game cannot start without (the picking image, the body font) that
+// the data folder lacks, as the path it looked for; empty when all are there.
+std::string missingGameData(const std::string& resourceFolder);
+
 // Per-user folder: $XDG_DATA_HOME (default ~/.local/share) + "/Orlenvale/Tapburg/".
 std::string supportPath();
 // supportPath() + "saves/", where the numbered save slots live.

@@ -7,12 +7,15 @@
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
 #include "gui/MainMenu.h"
+#include "gui/Text.h"
 #include "gui/UI.h"
 #include "gui/Window.h"
 #include "platform/Config.h"
 
 #include <SFML/Audio/Music.hpp>
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace {
 
@@ -90,9 +93,32 @@ constexpr int ColourButtonX = 9;
 const sf::Vector2i ColourButtonSize(222, 20);
 constexpr std::uint16_t BoldFont = 2;
 
+struct VolumeRow {
+    const char* label;
+    const char* key;
+};
+
+// Below the palette buttons, which keep their places as the window grows for them.
+constexpr std::array<VolumeRow, 2> VolumeRows{{
+    {"Music volume", "musicVolume"},
+    {"SFX volume", "sfxVolume"},
+}};
+constexpr int VolumeTop = 143;
+constexpr int VolumeStep = 20;
+const sf::IntRect VolumeLabel(10, 0, 120, 16);
+const sf::IntRect VolumeDown(140, 0, 20, 16);
+const sf::IntRect VolumeValue(162, 0, 34, 16);
+const sf::IntRect VolumeUp(198, 0, 20, 16);
+
+sf::IntRect onRow(sf::IntRect rect, int y) {
+    rect.top = y;
+    return rect;
+}
+
 } // namespace
 
-OptionsWindow::OptionsWindow(Game& game) : ScreenWindow(game, {240, 160}, gui::Align::Middle) {}
+OptionsWindow::OptionsWindow(Game& game)
+    : ScreenWindow(game, {240, VolumeTop + VolumeStep * 2 + 17}, gui::Align::Middle) {}
 
 void OptionsWindow::open() {
     gui::Widget& root = game.ui->activeRoot();
@@ -118,5 +144,33 @@ void OptionsWindow::open() {
             {{ColourButtonX, entry.y}, ColourButtonSize}, entry.label, 0, BoldFont));
         button->onClick = [this, action = entry.action] { action(game); };
     }
+    int row = VolumeTop;
+    for (const VolumeRow& entry : VolumeRows) {
+        addVolumeRow(options, row, entry.label, entry.key);
+        row += VolumeStep;
+    }
     addCloseButton(options);
+}
+
+void OptionsWindow::addVolumeRow(gui::Window& to, int y, const char* label, const char* key) {
+    to.add(game.ui->createText(onRow(VolumeLabel, y), label));
+    gui::Text* const value =
+        to.add(game.ui->createText(onRow(VolumeValue, y), "", gui::Align::Middle));
+    const auto show = [this, value, key] {
+        value->setText(std::to_string(game.soundManager->volumeSetting(key)));
+    };
+    show();
+    // Stored as a step of ten and heard at once, the playing track included.
+    const auto change = [this, key, show](int steps) {
+        const int level = game.soundManager->volumeSetting(key) + steps * SoundManager::VolumeStep;
+        game.config->setInt(key, std::clamp(level, 0, SoundManager::FullVolume));
+        game.soundManager->applyVolumes();
+        show();
+    };
+    to.add(game.ui->createButton(onRow(VolumeDown, y), "-", 0, BoldFont))->onClick = [change] {
+        change(-1);
+    };
+    to.add(game.ui->createButton(onRow(VolumeUp, y), "+", 0, BoldFont))->onClick = [change] {
+        change(1);
+    };
 }

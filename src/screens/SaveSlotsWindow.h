@@ -1,6 +1,7 @@
 #pragma once
 // The four save slots with a summary of each saved city, for saving ("Save your
-// progress") or loading ("Restore game"); also opened from the title screen. Which
+// progress") or loading ("Restore game", which also offers the autosave in a fifth
+// row); also opened from the title screen. Which
 // slots hold a save is fixed when the window opens. It closes itself after a save or
 // load that worked and stays open after one that failed (the game has told the player
 // why). Main thread only.
@@ -11,6 +12,8 @@
 class SaveSlotsWindow : public ScreenWindow {
 public:
     static constexpr int SlotCount = 4;
+    // Leads the autosave's summary, which otherwise reads like a slot's.
+    static constexpr const char* AutosaveCaption = "Autosave - ";
 
     explicit SaveSlotsWindow(Game& game);
 
@@ -18,7 +21,8 @@ public:
     void open(bool save);
 
 private:
-    void addSlotButton(gui::Window& to, int slot, bool save, bool occupied);
+    // The button in `row` (from 1) for `slot`, which may be the autosave.
+    void addSlotButton(gui::Window& to, int row, int slot, bool save, bool occupied);
     void chooseSlot(int slot, bool save, bool occupied);
     void askOverwrite(int slot);
     void closeIf(bool done);

@@ -1,6 +1,7 @@
 #include "city/SaveGame.h"
 
 #include "CityTestSupport.h"
+#include "city/Building.h"
 #include "city/SaveFile.h"
 #include "city/SaveReader.h"
 #include "city/SaveWriter.h"
@@ -55,7 +56,8 @@ void growCity(Simulation& sim) {
         tile.flags = static_cast<std::uint8_t>((i % 11 == 0 ? kFlagBurning : 0) |
                                                (i % 13 == 0 ? 0 : kFlagVisible));
         if (Building* b = tile.building.get()) {
-            b->amount = i;
+            // Within what the kind allows: no more than its base amount.
+            b->amount = std::max(0, b->amount - i % 2);
             b->lastIncome = oddValue(i + 3);
             b->incomeCarry = oddValue(i + 4);
             b->waste = oddValue(i + 5);
@@ -67,8 +69,9 @@ void growCity(Simulation& sim) {
             h->shownAttractiveness = oddValue(i + 7) / 1e5;
             h->health = oddValue(i + 8);
             h->fireRisk = oddValue(i + 9);
-            h->rentModifier = i % 5 - 2;
-            h->shoppersToPlace = i;
+            h->amount = buildingDefaults(TileKind::House, h->level)->amount;
+            h->rentModifier = i % 5 - 1;
+            h->shoppersToPlace = i % 4;
         }
         if (Factory* f = tile.factory()) {
             f->goodsType = i % 3;
@@ -76,7 +79,7 @@ void growCity(Simulation& sim) {
             f->workers = i % 40;
         }
         if (Landfill* l = tile.landfill())
-            l->fill = oddValue(i + 11);
+            l->fill = std::fmod(std::abs(oddValue(i + 11)), 10000.0);
     }
     sim.dayCounter = 1234;
     sim.clickCounter = 7;
@@ -254,7 +257,7 @@ TEST(SaveReaderTest, MalformedFilesAreRefusedAndTheGameStaysAsItWas) {
         {"negative unsigned", withLine(1, "0,0,0,-1,0,0,0,0,0,0,0,1,-1,0,0,0, /* date, action */"),
          "whole"},
         {"negative day", withLine(1, "-5,0,0,0,0,0,0,0,0,0,0,1,-1,0,0,0, /* date, action */"),
-         "negative"},
+         "line 2 (date, action): the day -5 is outside 0..36000000"},
         {"map too large", withLine(13, "1025,1,0, /* map size, rotation */"), "larger than 1024"},
         {"map larger than its tiles", withLine(13, "4,1,0, /* map size, rotation */"),
          "ends early"},
@@ -266,6 +269,22 @@ TEST(SaveReaderTest, MalformedFilesAreRefusedAndTheGameStaysAsItWas) {
          }(),
          "line 17 (house): expected 12"},
         {"binary junk", std::string("\x00\xff\x01,\n", 5), "line 1"},
+        // Numbers the game never writes, which would stall or overflow the tick.
+        {"2147483647 residents", withLine(16, "1,3,0,0,0,0,2147483647,7,0,0,0,0, /* house */"),
+         "line 17 (house): the residents 2147483647 is outside 0..3"},
+        {"capacity beyond its kind", withLine(16, "1,99,0,0,0,0,0,7,0,0,0,0, /* house */"),
+         "the capacity 99 is outside 0..3"},
+        {"rent beyond its limit", withLine(16, "1,3,0,0,0,7,0,7,0,0,0,0, /* house */"),
+         "the rent change 7 is outside -1..6"},
+        {"range beyond its kind", withLine(20, "0,40,11,0,0, /* factory */"),
+         "the range 11 is outside 0..10"},
+        {"negative workers", withLine(20, "-1,40,10,0,0, /* factory */"),
+         "the occupants -1 is outside 0..40"},
+        {"negative loan", withLine(2, "25000,0,-1,0,0, /* city info */"),
+         "line 3 (city info): the loan -1 is outside"},
+        {"population beyond any map", withLine(2, "25000,2147483647,0,0,0, /* city info */"),
+         "the population 2147483647 is outside"},
+        {"a budget beyond any city", withLine(2, "1e300,0,0,0,0, /* city info */"), "1e15"},
     };
     Simulation sim;
     growCity(sim);

@@ -60,16 +60,19 @@ const Rect FirstActionButton{{7, 23}, {40, 40}};
 const Point GameMenuSize{140, 205};
 const Rect Resume{{15, 193}, {110, 18}};
 const Point SaveWindowSize{160, 212};
+const Point LoadWindowSize{160, 250}; // a row more, for the autosave
 const Rect FirstSlot{{7, 20}, {146, 34}};
 constexpr int SlotStep = 38;
-const Point OptionsSize{240, 160};
+const Point OptionsSize{240, 200};
 const Rect CyclePalette{{9, 90}, {222, 20}};
-const Rect OptionsClose{{80, 148}, {80, 18}};
+const Rect OptionsClose{{80, 188}, {80, 18}};
 const Point ProgressButtonSize{46, 23};
 constexpr int ProgressButtonRise = 50;     // its top, up from the bottom of the screen
 constexpr int SideColumnHeight = 200;      // centred down the left edge
 const Rect MenuButton{{7, 189}, {23, 18}}; // in the side column
 const Point QuietSpotFromTopRight{140, 100};
+constexpr int DateButtonLeft = 137; // from the right edge
+const Rect DateButton{{0, 8}, {23, 18}};
 
 Point menuEntry(const Rect& window, int index) {
     return middle(window, FirstMenuEntry, MenuEntryStep * index);
@@ -109,6 +112,10 @@ Point progressButton(Size ui) {
                                  ProgressButtonSize});
 }
 
+Point dateButton(Size ui) {
+    return middle({{ui.x - DateButtonLeft, 0}, {}}, DateButton);
+}
+
 Point menuButton(Size ui) {
     return middle({{0, (ui.y - SideColumnHeight) / 2}, {}}, MenuButton);
 }
@@ -122,10 +129,11 @@ Point gameMenuResume(Size ui) {
     return middle(centred(ui, GameMenuSize), Resume);
 }
 
-// Slot 1 to 4 of the save-slot window, which sits lower on the title screen.
-Point saveSlot(Size ui, int slot, bool onTitleScreen) {
+// Slot 1 to 4 of the save-slot window: saving in a city, or loading over the title
+// screen, where the window sits lower.
+Point saveSlot(Size ui, int slot, bool loadingOnTitleScreen) {
     const Rect window =
-        onTitleScreen ? nearBottom(ui, SaveWindowSize) : centred(ui, SaveWindowSize);
+        loadingOnTitleScreen ? nearBottom(ui, LoadWindowSize) : centred(ui, SaveWindowSize);
     return middle(window, FirstSlot, SlotStep * (slot - 1));
 }
 
@@ -243,6 +251,19 @@ void Player::cyclePalette() {
     session_.click(screen::titleEntry(ui, OptionsEntry));
     session_.click(screen::optionsCyclePalette(ui));
     session_.click(screen::optionsClose(ui));
+}
+
+bool Player::passDays(int days) {
+    // The game prints this as it releases each day's tick, and only then takes the
+    // next press.
+    const std::string released = "Freeing building update thread!";
+    const int before = session_.countInOutput(released);
+    for (int day = 1; day <= days; ++day) {
+        session_.click(screen::dateButton(session_.ui()));
+        if (!session_.waitForOutput(released, before + day))
+            return false;
+    }
+    return true;
 }
 
 void Player::clickProgress(int times) {

@@ -25,6 +25,8 @@ public:
     // offer only a tree's actions is passed over for the next.
     std::optional<sf::Vector2i> armRoadBesideFirstRoad();
     void clickProgress(int times);
+    // Presses the date button `days` times, each once the day before has ended.
+    bool passDays(int days);
     void clickFirstRoad(); // in the middle of the view of a new city
     // On the title screen: "Options", "Cycle through palettes", "Close".
     void cyclePalette();

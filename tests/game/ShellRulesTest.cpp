@@ -12,9 +12,26 @@ TEST(WindowGeometry, ScaleViewAndFallbackSize) {
     for (const auto& [window, view] : cases)
         EXPECT_EQ(viewSize(window, pixelScale(window.y)), view) << window.x << "x" << window.y;
     EXPECT_EQ(pixelScale(0), 1);
-    EXPECT_EQ(windowedSize(1024, 0), sf::Vector2u(1280, 720));
-    EXPECT_EQ(windowedSize(-800, 600), sf::Vector2u(1280, 720));
-    EXPECT_EQ(windowedSize(800, 600), sf::Vector2u(800, 600));
+}
+
+TEST(WindowGeometry, WindowedSizeIsKeptBetweenTheMinimumAndTheDesktop) {
+    struct Case {
+        int width, height;
+        sf::Vector2u desktop, expected;
+    };
+    const Case cases[] = {
+        {1024, 0, {1920, 1080}, {1280, 720}}, // no usable size: the fallback
+        {-800, 600, {1920, 1080}, {1280, 720}},
+        {800, 600, {1920, 1080}, {800, 600}},
+        {99999, 99999, {1920, 1080}, {1920, 1080}},
+        {1, 1, {1920, 1080}, {640, 360}},
+        {1280, 72, {1920, 1080}, {1280, 360}},
+        {0, 0, {1024, 600}, {1024, 600}}, // the fallback too must fit
+        {800, 600, {600, 300}, {600, 300}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(windowedSize(c.width, c.height, c.desktop), c.expected)
+            << c.width << "x" << c.height;
 }
 
 TEST(FrameTime, LongFramesKeepThePreviousTime) {

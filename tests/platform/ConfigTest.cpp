@@ -47,6 +47,24 @@ TEST(ConfigChange, SavingKeepsEntriesOnlyAndChangesEveryDuplicate) {
               "sfxEnabled=true\nmusicEnabled=false\npalette=3\npalette=3\n");
 }
 
+TEST(ConfigChange, MissingKeysComeFromTheShippedSettingsInTheirOrder) {
+    Config shipped;
+    shipped.loadText("a=1\nb=2\nc=3\nd=4\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "a=1\nb=2\nc=3\nd=4\n"},                     // empty: the shipped file
+        {"c=9\nz=0\n", "c=9\nz=0\na=1\nb=2\nd=4\n"},      // kept, then the rest
+        {"d=4\nb=x\nc=5\na=0\n", "d=4\nb=x\nc=5\na=0\n"}, // complete: nothing added
+    };
+    TempFolder folder;
+    for (const auto& [stored, completed] : cases) {
+        Config config;
+        config.loadText(stored);
+        config.addMissing(shipped);
+        ASSERT_TRUE(config.save(folder.path() + "conf.dat"));
+        EXPECT_EQ(readFile(folder.path() + "conf.dat"), completed) << stored;
+    }
+}
+
 TEST(ConfigFiles, MissingOrUnwritableFiles) {
     Config config;
     config.load("/nonexistent/conf.dat");

@@ -9,6 +9,8 @@
 #include "platform/Config.h"
 
 #include <SFML/Audio/Music.hpp>
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -30,6 +32,21 @@ protected:
         return music && music->getStatus() == sf::SoundSource::Playing;
     }
     void cycle() { click(button(options(), "Cycle through palettes")); }
+    std::vector<gui::Button*> buttons(const std::string& caption) const {
+        std::vector<gui::Button*> found;
+        for (gui::Button* each : all<gui::Button>(options()))
+            if (each->label() && each->label()->text() == caption)
+                found.push_back(each);
+        return found;
+    }
+    // The values beside the volume buttons, music first.
+    std::vector<std::string> shownVolumes() const {
+        std::vector<std::string> shown;
+        for (const gui::Text* text : all<gui::Text>(options()))
+            if (!text->text().empty() && std::isdigit(static_cast<unsigned char>(text->text()[0])))
+                shown.push_back(text->text());
+        return shown;
+    }
     static sf::Color paper(std::size_t palette) {
         const PaletteColour c = palettes.at(palette).paper;
         return {c.r, c.g, c.b};
@@ -80,6 +97,40 @@ TEST_F(Options, MusicPlaysTheTitleTrackOverTheTitleScreenAndThePlaylistInACity) 
     const std::string track = game.soundManager->getCurrentTrack();
     EXPECT_TRUE(playing(track));
     EXPECT_FALSE(playing("music/menu"));
+}
+
+TEST_F(Options, VolumesStepByTensWithinTheirRangeAndAreHeardAtOnce) {
+    game.ui_showOptions();
+    // Grown for the two volume rows; what was there keeps its place.
+    EXPECT_EQ(options().size(), sf::Vector2i(240, 200));
+    EXPECT_EQ(box(Music).position(), sf::Vector2i(10, 48));
+    EXPECT_EQ(button(options(), "Cycle through palettes").position(), sf::Vector2i(9, 90));
+
+    struct Case {
+        const char* key;
+        const char* stored;
+        int presses; // of "+", or of "-" when negative
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"musicVolume", "100", -3, "70"},
+        {"musicVolume", "70", 5, "100"}, // stops at full
+        {"sfxVolume", "10", -2, "0"},    // and at silence
+        {"sfxVolume", "55", 1, "60"},    // a hand-edited value steps from its ten
+    };
+    for (const Case& c : cases) {
+        game.config->set(c.key, c.stored);
+        click(button(options(), "Close"));
+        game.ui_showOptions();
+        const std::size_t row = std::string(c.key) == "musicVolume" ? 0 : 1;
+        for (int i = 0; i < std::abs(c.presses); ++i)
+            click(*buttons(c.presses < 0 ? "-" : "+").at(row));
+        EXPECT_EQ(game.config->get(c.key), c.expected) << c.key << " from " << c.stored;
+        EXPECT_EQ(shownVolumes().at(row), c.expected) << c.key << " from " << c.stored;
+    }
+    EXPECT_FLOAT_EQ(game.soundManager->getMusic("music/1")->getVolume(), 45.f);
+    EXPECT_FLOAT_EQ(game.soundManager->getSound("click")->getVolume(), 60.f);
+    EXPECT_FLOAT_EQ(game.soundManager->effectVolume(50.f), 30.f);
 }
 
 } // namespace

@@ -35,20 +35,32 @@ TEST_F(SaveSlots, OnlyTheFourSlotFilesShowAndWhatTheyHoldIsSummed) {
     writeSlot("3.sav", "2,\n360,\n1.23457e+06,7,\n");
     std::filesystem::create_directory(savesPath() + "4.sav"); // listed, but unreadable
     writeSlot("5.sav", "2,\n1,\n1,1,\n");
-    game.ui_showSaveFilesWindow(false);
-
+    game.ui_showSaveFilesWindow(true);
     ASSERT_EQ(all<gui::Button>(slots()).size(), 6u); // four slots, the folder and Close
     EXPECT_EQ(caption(1), "Population: 12\nBudget: 25000\nDate: 16/02 Year 1");
     EXPECT_EQ(caption(2), "Empty slot");
     EXPECT_EQ(caption(3), "Population: 7\nBudget: 1234570\nDate: 01/01 Year 2");
     EXPECT_EQ(caption(4), "Population: 0\nBudget: 0\nDate: 01/01 Year 1");
     EXPECT_EQ(slot(1).label()->fontIndex(), 1); // three lines need the small font
+
+    // Loading offers the autosave too, in a fifth row of a window grown for it.
+    click(button(slots(), "Close"));
+    game.ui_showSaveFilesWindow(false);
+    ASSERT_EQ(all<gui::Button>(slots()).size(), 7u);
+    EXPECT_EQ(caption(5), "No autosave");
+    click(button(slots(), "Close"));
+    writeSlot("autosave.sav", "2,\n30,\n24000.5,3,\n");
+    game.ui_showSaveFilesWindow(false);
+    EXPECT_EQ(caption(5), "Autosave - Population: 3\nBudget: 24000\nDate: 01/02 Year 1");
+    EXPECT_EQ(slots().size(), sf::Vector2i(160, 250));
+    EXPECT_EQ(button(slots(), "Open containing folder").position().y, 210);
+    EXPECT_LE(slot(5).label()->getTextSize().x, slot(5).size().x); // the longer line fits
 }
 
 TEST_F(SaveSlots, OverTheTitleScreenItSitsLowInAGameCentred) {
     game.ui_showSaveFilesWindow(false);
     EXPECT_EQ(slots().parent(), game.ui->menuRoot.get());
-    EXPECT_EQ(slots().position(), sf::Vector2i(240, 125)); // 85 % of 148 free rows
+    EXPECT_EQ(slots().position(), sf::Vector2i(240, 93)); // 85 % of 110 free rows
 
     // One left open there does not keep the city's request from showing.
     startCity();
@@ -119,6 +131,14 @@ TEST_F(SaveSlots, LoadingEntersTheSavedCityAndAFailedLoadKeepsTheWindow) {
     EXPECT_FALSE(game.saveFilesWindow->isOpen());
     EXPECT_FALSE(game.mainMenu->showing);
     EXPECT_EQ(game.simulation->dayCounter, 45);
+
+    // Left after a day of play, the city is autosaved, and loads from the fifth row.
+    passDay();
+    game.showMainMenu();
+    game.ui_showSaveFilesWindow(false);
+    click(slot(5));
+    EXPECT_FALSE(game.mainMenu->showing);
+    EXPECT_EQ(game.simulation->dayCounter, 46);
 }
 
 } // namespace
