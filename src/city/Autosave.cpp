@@ -5,37 +5,37 @@
 #include <functional>
 #include <string>
 
-Autosave::Autosave(Simulation& simulation) : simulation_(simulation) {}
+Autosave::Autosave(Simulation& owner) : simulation(owner) {}
 
 void Autosave::markSaved() {
-    savedHash_ = std::hash<std::string>{}(SaveGame::snapshotText(simulation_));
-    markedDay_ = simulation_.dayCounter;
-    active_ = true;
+    savedHash = std::hash<std::string>{}(SaveGame::snapshotText(simulation));
+    markedDay = simulation.dayCounter;
+    active = true;
 }
 
 std::optional<SaveResult> Autosave::afterFrame(int everyDays) {
-    if (!active_ || everyDays <= 0 ||
-        simulation_.dayCounter / everyDays <= markedDay_ / everyDays || simulation_.tickRunning())
+    if (!active || everyDays <= 0 ||
+        simulation.dayCounter / everyDays <= markedDay / everyDays || simulation.tickRunning())
         return std::nullopt;
-    return write(SaveGame::snapshotText(simulation_));
+    return write(SaveGame::snapshotText(simulation));
 }
 
 std::optional<SaveResult> Autosave::leave() {
-    if (!active_)
+    if (!active)
         return std::nullopt;
-    active_ = false;
-    const std::string text = SaveGame::snapshotText(simulation_);
-    if (std::hash<std::string>{}(text) == savedHash_)
+    active = false;
+    const std::string text = SaveGame::snapshotText(simulation);
+    if (std::hash<std::string>{}(text) == savedHash)
         return std::nullopt;
     return write(text);
 }
 
 SaveResult Autosave::write(const std::string& text) {
     // A failed write is not retried every frame: the next one is due a period later.
-    markedDay_ = simulation_.dayCounter;
+    markedDay = simulation.dayCounter;
     SaveGame::removeStaleTemporaries();
     SaveResult result = SaveGame::writeText(SaveGame::autosavePath(), text);
     if (result)
-        savedHash_ = std::hash<std::string>{}(text);
+        savedHash = std::hash<std::string>{}(text);
     return result;
 }

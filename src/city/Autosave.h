@@ -29,8 +29,8 @@ public:
 private:
     SaveResult write(const std::string& text);
 
-    Simulation& simulation_;
-    bool active_ = false; // a city is shown
-    std::size_t savedHash_ = 0;
-    int markedDay_ = 0;
+    Simulation& simulation;
+    bool active = false; // a city is shown
+    std::size_t savedHash = 0;
+    int markedDay = 0;
 };
