@@ -75,26 +75,32 @@ bool blightedBy(const Tile& tile, TileKind kind) {
 AutoPlayer::AutoPlayer(Simulation& owner) : simulation(owner), plan(*owner.map), treasurer(owner) {}
 
 bool AutoPlayer::buyNextAction() {
-    static constexpr Want kWants[] = {&AutoPlayer::fireStation, &AutoPlayer::policeStation,
-                                      &AutoPlayer::hospital,    &AutoPlayer::landfill,
-                                      &AutoPlayer::water,       &AutoPlayer::shops,
-                                      &AutoPlayer::jobs,        &AutoPlayer::park,
-                                      &AutoPlayer::housing,     &AutoPlayer::street};
-    // The wants from here on grow the city; the ones before keep it running.
-    constexpr std::size_t kGrowthWants = 7;
+    // In order of urgency. Stations must stand before their grace periods end, whatever
+    // it takes; the last wants grow the city, the ones before keep it running.
+    struct Step {
+        Want want;
+        bool essential;
+        bool grows;
+    };
+    static constexpr Step kWants[] = {
+        {&AutoPlayer::fireStation, true, false}, {&AutoPlayer::policeStation, true, false},
+        {&AutoPlayer::hospital, true, false},    {&AutoPlayer::landfill, false, false},
+        {&AutoPlayer::water, false, false},      {&AutoPlayer::shops, false, false},
+        {&AutoPlayer::jobs, false, false},       {&AutoPlayer::park, false, true},
+        {&AutoPlayer::housing, false, true},     {&AutoPlayer::street, false, true}};
     shortOfLots = freeLots() < kMinFreeLots;
-    // Stations must stand before their grace periods end, whatever it takes.
-    constexpr std::size_t kEssentialWants = 3;
     // Once everything is unlocked the loan comes first: no more growth until it is paid.
-    const std::size_t wants =
-        treasurer.cityComplete() && simulation.city->loan > 0 ? kGrowthWants : std::size(kWants);
-    for (std::size_t i = 0; i < wants; ++i)
-        if (const std::optional<Pick> pick = (this->*kWants[i])())
+    const bool payingBack = treasurer.cityComplete() && simulation.city->loan > 0;
+    for (const Step& step : kWants) {
+        if (payingBack && step.grows)
+            return false;
+        if (const std::optional<Pick> pick = (this->*step.want)())
             // The most pressing need waits for its money rather than let lesser ones spend it.
             return (affordable(*pick) ||
-                    (treasurer.borrowFor(pick->price + kReserve, i < kEssentialWants) &&
+                    (treasurer.borrowFor(pick->price + kReserve, step.essential) &&
                      affordable(*pick))) &&
                    buy(*pick);
+    }
     return false;
 }
 
