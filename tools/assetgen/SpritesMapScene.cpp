@@ -26,6 +26,16 @@ Material grass() {
     };
 }
 
+// Long grass under trees: twice the tufts of a lawn, so a wooded tile reads as green
+// space even with its tree kept small.
+Material meadow() {
+    return [](const Surface& s) {
+        if (s.face != Face::Top)
+            return Ink;
+        return s.x % 2 == 0 && s.y % 2 == 0 && (s.x / 2 + s.y / 2) % 2 == 0 ? Ink : Paper;
+    };
+}
+
 Material dirt(double density) {
     return [density](const Surface& s) {
         if (s.face != Face::Top)
@@ -44,14 +54,14 @@ double groundY(const Canvas& c) {
 Canvas tree() {
     return wholeImage(
         [](IsoScene& s) {
-            s.lot(grass());
+            s.lot(meadow());
             s.box(0.47, 0.53, 0.47, 0.53, 0, 8,
                   shaded(Dither::Checker, Dither::Dense, Dither::None));
         },
         [](Canvas& c, bool, bool) {
             const double g = groundY(c);
-            blob(c, 7, g + 1, 3, 2, Dither::Checker, Dither::Sparse);
-            blob(c, 24, g + 2, 3, 2, Dither::Dense, Dither::Sparse);
+            blob(c, 7, g + 1, 2.5, 2, Dither::Dense, Dither::Checker);
+            blob(c, 24, g + 2, 2.5, 2, Dither::Dense, Dither::Checker);
             blob(c, 16, g - 11.5, 5, 5.5, Dither::Checker, Dither::Sparse);
             blob(c, 16.5, g - 7.5, 4, 2.5, Dither::Dense, Dither::Checker);
         });
