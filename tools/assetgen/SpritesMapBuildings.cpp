@@ -549,13 +549,13 @@ bool badge(double du, double dz, Rgba& out) {
     return true;
 }
 
-// Squares of ink and paper two pixels a side, the band police buildings and cars wear.
+// Squares of ink and paper two pixels a side, the pattern police buildings wear.
 Rgba chequer(const Surface& su) {
     return ((su.x / 2) + (static_cast<int>(std::floor(su.z)) / 2)) % 2 == 0 ? Ink : Paper;
 }
 
-// A flat-roofed block with a chequered band all round, a big badge over the door and a
-// lamp over the roof sending out light.
+// A flat-roofed block with a chequered band all round, a big badge over the door, a
+// lamp over the roof sending out light and a chequered sign board by the path.
 void policeStation(IsoScene& s) {
     s.lot(garden(0.5, 0.07));
     const Box b{0.14, 0.86, 0.22, 0.74, 0, 17};
@@ -587,6 +587,9 @@ void policeStation(IsoScene& s) {
     // The lamp stands on a short mast so that it and its light clear the roof line.
     s.box(0.48, 0.52, 0.46, 0.5, 18, 23, flat(Ink));
     s.prism(0.5, 0.48, 0.09, 8, 23, 26, [](const Surface& su) { return su.z > 25 ? Ink : Paper; });
+    for (const double a : {0.05, 0.29})
+        s.box(a, a + 0.03, 0.84, 0.87, 0, 5, flat(Ink)); // the sign's posts
+    s.box(0.04, 0.33, 0.83, 0.86, 5, 9, chequer);
 }
 
 // Light from the police station's roof lamp: a short beam to each side, drawn after
