@@ -142,6 +142,98 @@ TEST(SpriteArt, BuildingsStandOnTheirTile) {
     }
 }
 
+// The front-facing drawing of a map sprite as the game shows it, ground row last: the
+// top-left cell of a facing sheet, a whole image, or the fullest landfill frame (drawn one
+// pixel in from its left edge).
+sf::Image frontView(const std::string& name) {
+    const sf::Image image = spriteFile(name);
+    const sf::Vector2u size = image.getSize();
+    sf::IntRect cell{0, 0, int(size.x), int(size.y)};
+    if (name == "landfill")
+        cell = {7 * 34 + 1, 0, 32, 24};
+    else if (size.x == 64)
+        cell = {0, 0, 32, int(size.y) / 2};
+    sf::Image out;
+    out.create(unsigned(cell.width), unsigned(cell.height));
+    out.copy(image, 0, 0, cell);
+    return out;
+}
+
+// Opaque pixels that differ between two drawings standing on the same tile.
+int silhouetteDifference(const sf::Image& p, const sf::Image& q) {
+    const int h = int(std::max(p.getSize().y, q.getSize().y));
+    const auto opaque = [h](const sf::Image& image, int x, int y) {
+        const int row = y - (h - int(image.getSize().y));
+        return row >= 0 && image.getPixel(unsigned(x), unsigned(row)).a != 0;
+    };
+    int differing = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < 32; ++x)
+            differing += opaque(p, x, y) != opaque(q, x, y);
+    return differing;
+}
+
+// A newcomer tells kinds apart by their outline first: every kind's outline must differ
+// clearly from every other's, and within houses and shops each level stands taller than
+// the one below, whichever variant is drawn.
+TEST(SpriteArt, KindsAndLevelsHaveTheirOwnOutline) {
+    const std::vector<std::vector<std::string>> kinds{
+        {"house_small_1", "house_small_2", "house_small_3", "house_small_4"},
+        {"house_large_1", "house_large_2", "house_large_3"},
+        {"flats_1", "flats_2", "flats_3", "flats_4"},
+        {"market"},
+        {"shop"},
+        {"convenience_store"},
+        {"factory_1", "factory_2"},
+        {"commercial_1", "commercial_2", "commercial_3", "commercial_4"},
+        {"fire_station"},
+        {"police_station"},
+        {"hospital"},
+        {"pumping_station"},
+        {"watertower"},
+        {"tree1"},
+        {"park1"},
+        {"rubble"},
+        {"landfill"}};
+    constexpr int MinDifference = 40;
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        for (std::size_t j = i + 1; j < kinds.size(); ++j)
+            for (const std::string& p : kinds[i])
+                for (const std::string& q : kinds[j])
+                    EXPECT_GE(silhouetteDifference(frontView(p), frontView(q)), MinDifference)
+                        << p << " and " << q;
+    const auto heights = [](const std::vector<std::string>& names) {
+        std::vector<unsigned> out;
+        for (const std::string& name : names)
+            out.push_back(frontView(name).getSize().y);
+        return std::pair(*std::min_element(out.begin(), out.end()),
+                         *std::max_element(out.begin(), out.end()));
+    };
+    for (const std::vector<std::size_t>& levels :
+         {std::vector<std::size_t>{0, 1, 2}, std::vector<std::size_t>{3, 4, 5}})
+        for (std::size_t k = 0; k + 1 < levels.size(); ++k)
+            EXPECT_LT(heights(kinds[levels[k]]).second, heights(kinds[levels[k + 1]]).first)
+                << kinds[levels[k]].front() << " against the level above";
+}
+
+// A tree on the lot in front of a building must leave it in sight: no taller than the
+// lowest small house and no wider than a third of the tile above the ground.
+TEST(SpriteArt, TreesStayLowAndSlim) {
+    const sf::Image tree = spriteFile("tree1");
+    unsigned lowestHouse = ~0u;
+    for (const char* name : {"house_small_1", "house_small_2", "house_small_3", "house_small_4"})
+        lowestHouse = std::min(lowestHouse, frontView(name).getSize().y);
+    EXPECT_LE(tree.getSize().y, lowestHouse);
+    int left = 32, right = -1;
+    for (unsigned y = 0; y + 17 < tree.getSize().y; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (tree.getPixel(unsigned(x), y).a != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    EXPECT_LE(right - left + 1, 12);
+}
+
 // Over a block of tiles, picking through the image must name, for every pixel, the tile
 // whose diamond holds it.
 TEST(SpriteArt, PickingImageFindsTheTileUnderEveryPixel) {
@@ -214,6 +306,8 @@ TEST(SpriteArt, FieldsTheCodeFillsArePlain) {
         {"ui/expenditure_titles_underline", {297, 0, 23, 1}, sf::Color::Transparent},
         {"ui/city_population_titles_underline", {237, 0, 83, 1}, sf::Color::Transparent},
         {"ui/production_titles_underline", {307, 0, 13, 1}, sf::Color::Transparent},
+        // On the smallest screen the subtitle lies over these columns and rows of the town.
+        {"ui/menu/city", {236, 0, 328, 52}, sf::Color::Transparent},
         // The cursor is drawn one pixel up and left of the mouse: its tip is (1, 1).
         {"cursor", {1, 1, 1, 1}, sf::Color::Black},
         {"cursor", {0, 0, 1, 1}, sf::Color::Transparent},

@@ -7,9 +7,10 @@
 
 namespace {
 
-// Road half-width across its direction, in tile units.
-constexpr double RoadHalf = 0.27;
-constexpr double LineHalf = 0.035;
+// Carriageway half-width across its direction, in tile units; the rest of the tile is
+// pavement, so a street fills its tile like any lot.
+constexpr double RoadHalf = 0.3;
+constexpr double LineHalf = 0.05;
 
 enum Side : unsigned { North = 1, East = 2, South = 4, West = 8 };
 
@@ -72,15 +73,21 @@ bool onKerb(unsigned sides, int x, int y) {
            !onRoad(sides, tilePoint(x, y - 1)) || !onRoad(sides, tilePoint(x, y + 1));
 }
 
-// Ink kerbs, lightly dithered asphalt and dark centre dashes: at this size a street
-// reads best as two lines with a dashed one between them.
+// Pavement with paving joints out to the tile's edges, ink kerbs, lightly dithered
+// asphalt and bold centre dashes: the carriageway reads as one band through every
+// piece and junction, the dashes give it a direction.
 Canvas road(unsigned sides) {
     Canvas c(32, 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 32; ++x) {
-            if (!inDiamond(x, y) || !onRoad(sides, tilePoint(x, y)))
+            if (!inDiamond(x, y))
                 continue;
-            if (onKerb(sides, x, y) || onCentreLine(sides, tilePoint(x, y)))
+            const TilePoint p = tilePoint(x, y);
+            if (!onRoad(sides, p))
+                c.set(x, y, (x + 2 * y) % 8 == 0 ? Ink : Paper);
+            else if (onKerb(sides, x, y))
+                c.set(x, y, Ink);
+            else if (onCentreLine(sides, p))
                 c.set(x, y, Ink);
             else
                 c.set(x, y, dither(Dither::Sparse, x, y));

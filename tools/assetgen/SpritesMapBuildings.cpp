@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -276,18 +277,46 @@ void flats4(IsoScene& s) {
 
 // --- Shops ------------------------------------------------------------------------
 
+// A thin slab sloping down towards the front: z = zBack at b0, zFront at b1.
+void slopedSlab(IsoScene& s, const Box& span, double zBack, double zFront, Material m) {
+    const double k = (zBack - zFront) / (span.b1 - span.b0), top = zBack + k * span.b0;
+    s.add({{-1, 0, 0, -span.a0},
+           {1, 0, 0, span.a1},
+           {0, -1, 0, -span.b0},
+           {0, 1, 0, span.b1},
+           {0, k, 1, top},
+           {0, -k, -1, 1.5 - top}},
+          std::move(m));
+}
+
+// Produce heaped in a crate: round fruit as ink rings on paper.
+Material produce() {
+    return [](const Surface& su) {
+        if (su.face == Face::Top)
+            return (su.x % 3 == 0) != (su.y % 2 == 0) ? Ink : Paper;
+        return std::abs(su.z - 1.5) < 0.5 ? Ink : Paper;
+    };
+}
+
+// One big stall: a broad-striped awning with a valance on four poles, a counter
+// under it, crates of produce in front and a stack of empty ones at the side.
 void market(IsoScene& s) {
     s.lot(paving());
-    // Three stalls under striped awnings, crates between them.
-    const std::array<std::pair<double, double>, 3> stalls{{{0.12, 0.2}, {0.56, 0.24}, {0.3, 0.6}}};
-    for (const auto& [a, b] : stalls) {
-        s.box(a, a + 0.3, b, b + 0.2, 0, 4, walls({a, a + 0.3, b, b + 0.2, 0, 4}, Look{}));
-        s.gable(a - 0.02, a + 0.32, b - 0.04, b + 0.24, 7, 11, true, stripes(0.08, Dither::None));
-        s.box(a, a + 0.03, b + 0.17, b + 0.2, 4, 8, flat(Ink)); // awning pole
-        s.box(a + 0.27, a + 0.3, b + 0.17, b + 0.2, 4, 8, flat(Ink));
-    }
-    s.box(0.74, 0.84, 0.7, 0.8, 0, 3, flat(Paper));
-    s.box(0.16, 0.24, 0.82, 0.9, 0, 3, flat(Paper));
+    Look counter;
+    counter.lit = Dither::None;
+    counter.shade = Dither::Sparse;
+    counter.windows.floors = 0;
+    boxWith(s, {0.18, 0.82, 0.34, 0.52, 0, 5}, counter);
+    // Kept lower than the shop of the next level, awning and all.
+    for (const double a : {0.12, 0.85})
+        for (const double b : {0.2, 0.6})
+            s.box(a, a + 0.03, b, b + 0.03, 0, 11, flat(Ink));
+    slopedSlab(s, {0.08, 0.92, 0.16, 0.66, 0, 0}, 14, 11, stripes(0.24, Dither::None));
+    // The valance hanging from the awning's front edge, striped in step with it.
+    s.box(0.08, 0.92, 0.64, 0.66, 8, 11, stripes(0.24, Dither::None));
+    for (const double a : {0.16, 0.4, 0.64})
+        s.box(a, a + 0.2, 0.7, 0.9, 0, 3.5, produce());
+    s.box(0.88, 1.0, 0.72, 0.86, 0, 6, stripes(0.12, Dither::Sparse)); // empty crates
 }
 
 void shop(IsoScene& s) {
@@ -463,47 +492,116 @@ void commercial4(IsoScene& s) {
 
 // --- Services ------------------------------------------------------------------------
 
+// Whether a front-wall point lies in one of the bays centred at `centres` (wall u).
+bool inBay(const Surface& su, std::initializer_list<double> centres, double half, double height) {
+    if (su.face != Face::Front || su.z >= height)
+        return false;
+    for (const double c : centres)
+        if (std::abs(su.u - c) < half)
+            return true;
+    return false;
+}
+
+// Two tall engine-bay openings across a long front with the doors rolled up, a hatched
+// apron before them, and a slim hose tower with open louvres rising behind: long, low
+// and one tall finger.
 void fireStation(IsoScene& s) {
-    s.lot(paving());
-    // The engine hall: two tall slatted doors and a dark band round the top.
-    const Box hall{0.08, 0.92, 0.24, 0.8, 0, 14};
+    s.lot([](const Surface& su) {
+        if (su.face != Face::Top)
+            return Ink;
+        const bool apron = su.b > 0.86 && su.a > 0.1 && su.a < 0.9;
+        return apron && (su.x + su.y) % 4 == 0 ? Ink : Paper;
+    });
+    const Box tower{0.08, 0.3, 0.1, 0.32, 0, 28};
+    s.box(tower.a0, tower.a1, tower.b0, tower.b1, tower.z0, tower.z1, [](const Surface& su) {
+        if (su.face == Face::Top)
+            return Paper;
+        if (su.z > 22 && su.z < 26)
+            return frac(su.u * 4) < 0.5 ? Ink : Paper; // louvres where the hoses hang
+        if (std::abs(frac(su.u * 2) - 0.5) < 0.12 && static_cast<int>(su.z) % 6 > 2)
+            return Ink; // stair windows
+        return su.light == Light::Shade ? dither(Dither::Sparse, su.x, su.y) : Paper;
+    });
+    s.box(0.06, 0.32, 0.08, 0.34, 28, 29.5, flat(Ink)); // overhanging flat roof
+    const Box hall{0.04, 0.96, 0.34, 0.84, 0, 12};
     s.box(hall.a0, hall.a1, hall.b0, hall.b1, hall.z0, hall.z1, [](const Surface& su) {
         if (su.face == Face::Top)
             return dither(Dither::Sparse, su.x, su.y);
-        const double door = std::min(std::abs(su.u - 0.32), std::abs(su.u - 0.68));
-        if (su.face == Face::Front && su.z < 10 && door < 0.14)
-            return (door > 0.1 || static_cast<int>(su.z) % 3 == 0) ? Ink : Paper;
-        if (su.z > 11 && su.z < 13)
-            return Ink;
-        if (su.face != Face::Front && su.z > 4 && su.z < 8 && frac(su.u * 5) < 0.4)
+        if (inBay(su, {0.3, 0.7}, 0.14, 8))
+            return std::abs(su.z - 6.5) < 0.5 ? Paper : Ink; // the rolled-up door's edge
+        if (su.z > 10.5)
+            return Ink; // dark band round the top
+        if (su.face != Face::Front && su.z > 4 && su.z < 8 && frac(su.u * 4) < 0.3)
             return Ink;
         return su.light == Light::Shade ? dither(Dither::Sparse, su.x, su.y) : Paper;
     });
-    // Hose-drying tower at the back corner with a low roof and an alarm bell.
-    const Box tower{0.08, 0.32, 0.1, 0.34, 0, 27};
-    Look look;
-    look.windows = {3, 4, 8, 4, 0.3, 0.08, Dither::Solid};
-    look.shade = Dither::Checker;
-    boxWith(s, tower, look);
-    s.box(0.06, 0.34, 0.08, 0.36, 27, 29, flat(Ink)); // flat cap over the hose loft
-    s.box(0.62, 0.7, 0.46, 0.54, 14, 17, flat(Paper));
 }
 
+// A badge: a pointed shield, paper with an ink rim and a star at its heart, on a wall
+// point `du`, `dz` pixels from its centre. Returns false outside it.
+bool badge(double du, double dz, Rgba& out) {
+    const double half = dz < -1 ? 3 + (dz + 1) : 3;
+    if (std::abs(du) > half || dz > 3 || dz < -4)
+        return false;
+    const bool rim = std::abs(du) > half - 1 || dz > 2;
+    const bool star = std::abs(du) < 0.5 && std::abs(dz) < 1.5;
+    out = rim || star ? Ink : Paper;
+    return true;
+}
+
+// Squares of ink and paper two pixels a side, the pattern police buildings wear.
+Rgba chequer(const Surface& su) {
+    return ((su.x / 2) + (static_cast<int>(std::floor(su.z)) / 2)) % 2 == 0 ? Ink : Paper;
+}
+
+// A flat-roofed block with a chequered band all round, a big badge over the door, a
+// lamp over the roof sending out light and a chequered sign board by the path.
 void policeStation(IsoScene& s) {
-    s.lot(paving());
-    const Box b{0.14, 0.86, 0.18, 0.76, 0, 16};
+    s.lot(garden(0.5, 0.07));
+    const Box b{0.14, 0.86, 0.22, 0.74, 0, 17};
     Look look = largeLook(0.5);
-    look.door.width = 0.18;
-    look.windows.glass = Dither::Solid;
+    look.door.width = 0.16;
+    look.door.height = 5;
+    look.windows.spacing = 0.34;
+    look.windows.z0 = 2;
+    look.windows.pitch = 5;
+    look.windows.floors = 2;
     look.shade = Dither::Sparse;
-    look.bricks = 0;
-    boxWith(s, b, look);
-    s.box(0.12, 0.88, 0.16, 0.78, 16, 17, flat(Ink)); // cornice
-    s.box(0.14, 0.86, 0.18, 0.76, 17, 18, flat(Paper));
-    // Lamp above the door, a barred cell window at the side and a flag on the roof.
-    s.box(0.45, 0.55, 0.74, 0.8, 9, 12, flat(Paper));
-    s.box(0.22, 0.25, 0.28, 0.31, 18, 32, flat(Ink));
-    s.box(0.22, 0.25, 0.31, 0.55, 27, 32, stripes(0.06, Dither::None));
+    const Material plain = walls(b, look);
+    s.box(b.a0, b.a1, b.b0, b.b1, b.z0, b.z1, [plain](const Surface& su) {
+        if (su.face == Face::Top)
+            return Paper;
+        if (su.z > 12 && su.z < 16)
+            return chequer(su);
+        const double du = (su.u - 0.5) * 16;
+        Rgba mark;
+        if (su.face == Face::Front && badge(du, su.z - 8.5, mark))
+            return mark;
+        if (su.face == Face::Front && su.z > 5)
+            return su.light == Light::Shade ? dither(Dither::Sparse, su.x, su.y) : Paper;
+        return plain(su);
+    });
+    s.box(0.12, 0.88, 0.2, 0.76, 17, 18, [](const Surface& su) { // parapet round the roof
+        return su.face == Face::Top ? dither(Dither::Sparse, su.x, su.y) : Ink;
+    });
+    // The lamp stands on a short mast so that it and its light clear the roof line.
+    s.box(0.48, 0.52, 0.46, 0.5, 18, 23, flat(Ink));
+    s.prism(0.5, 0.48, 0.09, 8, 23, 26, [](const Surface& su) { return su.z > 25 ? Ink : Paper; });
+    for (const double a : {0.05, 0.29})
+        s.box(a, a + 0.03, 0.84, 0.87, 0, 5, flat(Ink)); // the sign's posts
+    s.box(0.04, 0.33, 0.83, 0.86, 5, 9, chequer);
+}
+
+// Light from the police station's roof lamp: a short beam to each side, drawn after
+// rendering because light is not a solid.
+void lampRays(Canvas& c, bool turned, bool quiet) {
+    if (quiet)
+        return;
+    const double a = 0.5, b = turned ? 0.52 : 0.48; // the lamp, seen from either side
+    const int x = static_cast<int>((a + b) * 16);
+    const int y = c.height() - 17 + static_cast<int>((b - a) * 8) + 8 - 25;
+    for (const int side : {-1, 1})
+        c.line(x + side * 4, y, x + side * 7, y, Ink);
 }
 
 void hospital(IsoScene& s) {
@@ -531,18 +629,44 @@ void hospital(IsoScene& s) {
     s.box(0.36, 0.64, 0.88, 0.98, 7, 8, flat(Paper));
 }
 
+// Open water, darker than any roof, with paper ripples.
+Rgba water(const Surface& su) {
+    if (su.y % 3 == 0 && (su.x + su.y) % 6 < 3)
+        return Paper;
+    return dither(Dither::Dense, su.x, su.y);
+}
+
+// A round tank with two hoops and a hatch on its flat top.
+void tank(IsoScene& s, double ca, double cb, double r, double h) {
+    s.prism(ca, cb, r, 12, 0, h, [h](const Surface& su) {
+        if (std::abs(su.z - h / 3) < 0.5 || std::abs(su.z - 2 * h / 3) < 0.5)
+            return Ink;
+        return su.light == Light::Shade ? dither(Dither::Sparse, su.x, su.y) : Paper;
+    });
+    s.prism(ca, cb, r * 0.4, 12, h, h + 2, flat(Paper)); // inspection hatch
+}
+
+// Waterworks: a tank, a pump house, a walled basin of open water in front and a fat pipe
+// joining the tank to the pumps.
 void pumpingStation(IsoScene& s) {
-    s.lot(garden(0.7, 0.05));
-    const Box house{0.5, 0.88, 0.2, 0.62, 0, 10};
-    Look look = houseLook(0.7);
-    look.bricks = 2;
-    look.windows.height = 4;
+    s.lot(paving());
+    s.box(0.06, 0.62, 0.5, 0.94, 0, 2, [](const Surface& su) {
+        if (su.face != Face::Top)
+            return Paper;
+        const bool inner = su.a > 0.1 && su.a < 0.58 && su.b > 0.54 && su.b < 0.9;
+        return inner ? water(su) : Paper;
+    });
+    tank(s, 0.3, 0.26, 0.22, 12);
+    const Box house{0.64, 0.94, 0.24, 0.72, 0, 9};
+    Look look = houseLook(0.79);
+    look.windows.spacing = 0.4;
     boxWith(s, house, look);
-    s.gable(0.48, 0.9, 0.18, 0.64, 10, 15, false, tiles(2));
-    // A round covered reservoir and the pipe running into the house.
-    s.prism(0.26, 0.52, 0.2, 12, 0, 7, shaded(Dither::None, Dither::Checker, Dither::None));
-    s.pyramid(0.08, 0.44, 0.34, 0.7, 7, 11, tiles(2));
-    s.box(0.38, 0.54, 0.5, 0.56, 2, 5, stripes(0.04, Dither::Dense));
+    s.gable(0.62, 0.96, 0.22, 0.74, 9, 14, false, tiles(2));
+    s.box(0.5, 0.64, 0.22, 0.32, 4, 7, [](const Surface& su) {
+        if (std::abs(su.a - 0.57) < 0.015)
+            return Ink; // flange
+        return su.light == Light::Shade ? dither(Dither::Checker, su.x, su.y) : Paper;
+    });
 }
 
 void waterTower(IsoScene& s) {
@@ -593,7 +717,7 @@ bool generateBuildingSprites(const std::string& out) {
         {"commercial_3", commercial3, {}},
         {"commercial_4", commercial4, {}},
         {"fire_station", fireStation, {}},
-        {"police_station", policeStation, {}},
+        {"police_station", policeStation, lampRays},
         {"hospital", hospital, {}},
         {"pumping_station", pumpingStation, {}},
     }};

@@ -26,6 +26,16 @@ Material grass() {
     };
 }
 
+// Long grass under trees: twice the tufts of a lawn, so a wooded tile reads as green
+// space even with its tree kept small.
+Material meadow() {
+    return [](const Surface& s) {
+        if (s.face != Face::Top)
+            return Ink;
+        return s.x % 2 == 0 && s.y % 2 == 0 && (s.x / 2 + s.y / 2) % 2 == 0 ? Ink : Paper;
+    };
+}
+
 Material dirt(double density) {
     return [density](const Surface& s) {
         if (s.face != Face::Top)
@@ -39,19 +49,21 @@ double groundY(const Canvas& c) {
     return c.height() - 17 + 8;
 }
 
+// No taller than a small house and about a third of the tile wide, so that a tree in
+// front of a lot never hides what stands on it; low shrubs keep the tile green.
 Canvas tree() {
     return wholeImage(
         [](IsoScene& s) {
-            s.lot(grass());
-            s.box(0.46, 0.54, 0.46, 0.54, 0, 12,
+            s.lot(meadow());
+            s.box(0.47, 0.53, 0.47, 0.53, 0, 8,
                   shaded(Dither::Checker, Dither::Dense, Dither::None));
         },
         [](Canvas& c, bool, bool) {
             const double g = groundY(c);
-            blob(c, 16, g - 26, 8, 7, Dither::Checker, Dither::Sparse);
-            blob(c, 11, g - 19, 6, 5, Dither::Checker, Dither::Sparse);
-            blob(c, 21, g - 18, 6, 5, Dither::Dense, Dither::Sparse);
-            blob(c, 16, g - 15, 5, 4, Dither::Dense, Dither::Checker);
+            blob(c, 7, g + 1, 2.5, 2, Dither::Dense, Dither::Checker);
+            blob(c, 24, g + 2, 2.5, 2, Dither::Dense, Dither::Checker);
+            blob(c, 16, g - 11.5, 5, 5.5, Dither::Checker, Dither::Sparse);
+            blob(c, 16.5, g - 7.5, 4, 2.5, Dither::Dense, Dither::Checker);
         });
 }
 
@@ -101,27 +113,58 @@ Canvas rubble() {
     });
 }
 
-// Frame f of the landfill: a fenced tip whose heap grows from nothing to full.
+// Waste: scattered ink on paper, dark on the slopes away from the light so that heaps
+// stand out against the pale floor of the pit.
+Material refuse() {
+    return [](const Surface& su) {
+        return noise(su.x, su.y) < (su.light == Light::Shade ? 0.7 : 0.2) ? Ink : Paper;
+    };
+}
+
+// A small bulldozer at the front of the pit, blade towards the heaps.
+void bulldozer(IsoScene& s) {
+    s.box(0.56, 0.8, 0.68, 0.86, 0, 3, [](const Surface& su) { // body over its tracks
+        return su.z < 1 ? Ink : Paper;
+    });
+    s.box(0.66, 0.8, 0.7, 0.84, 3, 6, [](const Surface& su) { // cab with a window
+        if (su.face == Face::Top)
+            return Paper;
+        return su.z > 3.8 && su.z < 5.2 ? Ink : Paper;
+    });
+    s.box(0.5, 0.54, 0.66, 0.88, 0, 2.5, flat(Ink)); // blade
+}
+
+// Frame f of the landfill: a fenced pit whose heaps grow from nothing to full, with the
+// bulldozer that spreads them.
 Canvas landfillFrame(int f) {
     IsoScene s(EffectFrameH);
     s.lot([](const Surface& su) {
         if (su.face != Face::Top)
             return Ink;
-        const bool pit = std::abs(su.a - 0.5) < 0.36 && std::abs(su.b - 0.5) < 0.36;
-        return pit ? dither(Dither::Sparse, su.x, su.y) : Paper;
+        const double da = std::abs(su.a - 0.5), db = std::abs(su.b - 0.5);
+        if (da < 0.34 && db < 0.34)
+            return (da > 0.31 || db > 0.31 || noise(su.x, su.y) < 0.08) ? Ink : Paper;
+        return noise(su.x, su.y) < 0.1 ? Ink : Paper;
     });
-    // Fence posts round the edge, taller at the back.
-    for (int i = 0; i < 6; ++i) {
-        const double t = 0.06 + i * 0.17;
-        s.box(t, t + 0.03, 0.03, 0.06, 0, 4, flat(Ink));
-        s.box(0.94, 0.97, t, t + 0.03, 0, 4, flat(Ink));
+    // Fence posts on every side, low enough at the front to see over.
+    for (int i = 0; i < 4; ++i) {
+        const double t = 0.04 + i * 0.31;
+        s.box(t, t + 0.03, 0.02, 0.05, 0, 4, flat(Ink));
+        s.box(0.95, 0.98, t, t + 0.03, 0, 4, flat(Ink));
+        s.box(0.02, 0.05, t, t + 0.03, 0, 2, flat(Ink));
+        s.box(t, t + 0.03, 0.95, 0.98, 0, 2, flat(Ink));
     }
-    if (f > 0) {
-        const double r = 0.1 + 0.035 * f, h = 2.0 + 1.5 * f;
-        s.pyramid(0.5 - r, 0.5 + r, 0.5 - r, 0.5 + r, 0, h, [](const Surface& su) {
-            return noise(su.x, su.y) < (su.light == Light::Shade ? 0.55 : 0.3) ? Ink : Paper;
-        });
+    // Heaps: one from the first frame, a second and third as the tip fills.
+    const std::array<std::array<double, 3>, 3> heaps{
+        {{0.4, 0.42, 0}, {0.26, 0.66, 3}, {0.6, 0.3, 5}}};
+    for (const auto& [a, b, from] : heaps) {
+        const double grown = f - from;
+        if (f == 0 || grown < 0)
+            continue;
+        const double r = 0.1 + 0.025 * grown, h = 2.5 + 1.2 * grown;
+        s.pyramid(a - r, a + r, b - r, b + r, 0, h, refuse());
     }
+    bulldozer(s);
     Canvas cell(32, EffectFrameH);
     s.render(cell, 0, 0, false, false);
     // One pixel right of the tile: the game mirrors these 34-wide frames about their

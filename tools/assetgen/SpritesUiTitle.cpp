@@ -175,8 +175,12 @@ std::uint32_t lotHash(int gx, int gy) {
     return h ^ (h >> 15);
 }
 
+// The band behind the subtitle: on the smallest screen the subtitle covers the picture's
+// columns 240 to 559 down to row 48, so nothing of the town may rise into it.
+constexpr int SubtitleBandLeft = 236, SubtitleBandRight = 564, SubtitleBandBottom = 52;
+
 struct Town {
-    static constexpr int grid = 32, centreX = 380, centreY = 150, radiusX = 250, radiusY = 110;
+    static constexpr int grid = 32, centreX = 380, centreY = 168, radiusX = 250, radiusY = 104;
     static constexpr int originX = centreX - 16 - 16 * (grid - 1), originY = centreY - 8;
     static int tileX(int gx, int gy) { return originX + (gx + gy) * 16; }
     static int tileY(int gx, int gy) { return originY + (gy - gx) * 8; }
@@ -207,6 +211,14 @@ Lot lotKind(int gx, int gy) {
     if (reach > 55)
         return Lot::House;
     return reach < 22 ? Lot::Tower : Lot::Block;
+}
+
+// How far above (fx, fy) something reaching `half` pixels to each side may rise before
+// it enters the subtitle's band.
+int roomUnderBand(int fx, int fy, int half) {
+    if (fx + half < SubtitleBandLeft || fx - half > SubtitleBandRight)
+        return fy;
+    return fy - SubtitleBandBottom;
 }
 
 void groundTile(Canvas& c, int gx, int gy, Lot lot) {
@@ -265,13 +277,16 @@ void townLot(Canvas& c, int gx, int gy, Lot lot) {
     case Lot::Tower:
         break;
     }
-    const int tall =
+    const int want =
         lot == Lot::Tower ? 46 + static_cast<int>(h % 44) : 14 + static_cast<int>(h % 20);
+    // The block's back corner stands 12 pixels above its front one.
+    const int room = roomUnderBand(x + 16, y + 14, 12);
+    const int tall = std::min(want, room - 12);
     const IsoBlock block{x + 16, y + 14, 12, 12, tall, h % 3 == 0 ? Dither::Dense : Dither::Checker,
                          true};
     drawIsoBlock(c, block);
     drawIsoWindows(c, block, 4, h % 2 ? 6 : 5);
-    if (tall > 60)
+    if (tall > 60 && tall + 20 <= room)
         c.line(x + 16, y + 14 - tall - 12, x + 16, y + 14 - tall - 20, Ink);
     else if (h % 4 == 1)
         drawIsoBlock(c, {x + 16, y + 14 - tall - 4, 4, 4, 4, Dither::Checker, true});
