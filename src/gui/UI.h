@@ -96,6 +96,9 @@ public:
     gui::Text* statusLine = nullptr;
     // Copied into the status line at every draw (hover help and the like).
     std::string statusText;
+    // Right-aligned at the other end of the status strip: what the mouse points at.
+    gui::Text* hoverLine = nullptr;
+    std::string hoverText;
     // Where widgets read the mouse: the game window's mouse position divided by the
     // scale unless replaced (tests, replays).
     std::function<sf::Vector2i()> mouseSource;
