@@ -81,8 +81,8 @@ UI::UI(Game& game) : game(game), mouseSource([this] { return windowMouse(); }) {
     gameRoot->setVisible(false);
     menuRoot->setVisible(false);
     statusLine = gameRoot->add(std::make_unique<gui::Text>(*this, sf::Vector2i(), sf::Vector2i()));
-    hoverLine = gameRoot->add(std::make_unique<gui::Text>(*this, sf::Vector2i(), sf::Vector2i()));
-    hoverLine->horizontalAlign = gui::Align::Right;
+    hoverLine_ = std::make_unique<gui::Text>(*this, sf::Vector2i(), sf::Vector2i());
+    hoverLine_->horizontalAlign = gui::Align::Right;
     layoutRoots();
 }
 
@@ -99,7 +99,7 @@ void UI::layoutRoots() {
         root->setWidth(screen.x);
         root->setHeight(screen.y, true);
     }
-    for (gui::Text* line : {statusLine, hoverLine}) {
+    for (gui::Text* line : {statusLine, hoverLine_.get()}) {
         line->setPosition({StatusLineInset.x, screen.y - StatusLineInset.y});
         line->setWidth(screen.x - 2 * StatusLineInset.x);
         line->setHeight(StatusLineHeight, true);
@@ -143,8 +143,11 @@ void UI::draw(sf::RenderTarget& target) {
     const sf::Vector2i screen = screenSize();
     drawScreenFrame(target, screen);
     statusLine->setText(statusText, false);
-    hoverLine->setText(hoverText, false);
     gameRoot->draw(target, game.frameTime);
+    if (gameRoot->visible()) {
+        hoverLine_->setText(hoverText, false);
+        hoverLine_->draw(target, game.frameTime);
+    }
     menuRoot->draw(target, game.frameTime);
     drawSprite(target, "cursor", mousePosition() - sf::Vector2i(1, 1));
 }

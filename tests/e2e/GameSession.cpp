@@ -176,6 +176,11 @@ void GameSession::key(const std::string& name) {
     xdotool({"key", name});
 }
 
+void GameSession::point(sf::Vector2i point) {
+    const sf::Vector2i at = point * scale_;
+    xdotool({"mousemove", std::to_string(at.x), std::to_string(at.y)});
+}
+
 void GameSession::scroll(sf::Vector2i point, int notches) {
     const sf::Vector2i at = point * scale_;
     const char* button = notches > 0 ? "4" : "5";
