@@ -48,6 +48,8 @@ constexpr float ShakeReach = 4.f;
 constexpr int FullCircleDegrees = 360;
 constexpr float DegreesToRadians = 3.14159265f / 180.f;
 const sf::Vector2f PlusOneOrigin{8.f, 8.f};
+// Where the pointer is while it is outside the window: over nothing.
+const sf::Vector2i NoPointer{-1, -1};
 
 } // namespace
 
@@ -202,10 +204,11 @@ void Game::createWindow() {
         const sf::Vector2u size = windowedSize(config->getInt("width"), config->getInt("height"),
                                                {mode.width, mode.height});
         mode = sf::VideoMode(size.x, size.y, BitsPerPixel);
-        style = sf::Style::Close;
+        style = sf::Style::Default;
     }
     mode.bitsPerPixel = BitsPerPixel;
     scale = pixelScale(mode.height);
+    magnification = magnificationFromSetting(config->getInt("mapZoom"), scale);
 
     window.reset();
     const sf::Vector2f centre = mapView ? mapView->getCenter() : sf::Vector2f();
@@ -227,10 +230,9 @@ void Game::createWindow() {
     postShader.setUniform("scale", static_cast<float>(scale));
 
     window = std::make_unique<sf::RenderWindow>(mode, WindowTitle, style);
-    const sf::Vector2f logical = viewSize({mode.width, mode.height}, scale);
-    uiView = std::make_unique<sf::View>(sf::FloatRect(0.f, 0.f, logical.x, logical.y));
-    mapView = std::make_unique<sf::View>(sf::FloatRect(0.f, 0.f, logical.x, logical.y));
-    mapView->setCenter(centre);
+    uiView = std::make_unique<sf::View>();
+    mapView = std::make_unique<sf::View>();
+    fitViews({mode.width, mode.height}, centre);
 
     window->setMouseCursorVisible(false);
     window->setVerticalSyncEnabled(true);
@@ -280,6 +282,13 @@ void Game::handleEvents() {
 void Game::handleEvent(const sf::Event& event) {
     // The widgets see every event first; the game acts only on what they leave. The
     // hidden map takes no mouse input while the title screen shows, but keys act as ever.
+    // Held keys and the pointer are followed whoever takes the event.
+    const bool key = event.type == sf::Event::KeyPressed || event.type == sf::Event::KeyReleased;
+    const bool repeat = key && holdKey(event.key.code, event.type == sf::Event::KeyPressed);
+    if (event.type == sf::Event::MouseMoved)
+        lastMouse = sf::Vector2i(event.mouseMove.x, event.mouseMove.y);
+    else if (event.type == sf::Event::MouseLeft)
+        lastMouse = NoPointer;
     if (event.type != sf::Event::Closed && ui && !ui->handleEvent(event))
         return;
     const bool mapInput = !mainMenu || !mainMenu->showing;
@@ -287,8 +296,22 @@ void Game::handleEvent(const sf::Event& event) {
     case sf::Event::Closed:
         window->close();
         break;
+    case sf::Event::Resized:
+        resizeWindow({event.size.width, event.size.height});
+        break;
+    case sf::Event::LostFocus:
+        // The keys let go elsewhere send no release here.
+        heldKeys.fill(false);
+        break;
     case sf::Event::KeyPressed:
-        handleKey(event.key);
+        handleKey(event.key, repeat);
+        break;
+    case sf::Event::MouseWheelScrolled:
+        if (mapInput && event.mouseWheelScroll.wheel == sf::Mouse::VerticalWheel &&
+            event.mouseWheelScroll.delta != 0.f &&
+            !overWidget({event.mouseWheelScroll.x, event.mouseWheelScroll.y}))
+            zoomMap(event.mouseWheelScroll.delta > 0.f ? 1 : -1,
+                    {event.mouseWheelScroll.x, event.mouseWheelScroll.y});
         break;
     case sf::Event::MouseButtonPressed:
         if (mapInput)
@@ -307,14 +330,20 @@ void Game::handleEvent(const sf::Event& event) {
     }
 }
 
-void Game::handleKey(const sf::Event::KeyEvent& key) {
-    if (key.code == sf::Keyboard::F12) {
+void Game::handleKey(const sf::Event::KeyEvent& key, bool repeat) {
+    const KeyCommand command = commandForKey(key.code, key.alt);
+    if (command == KeyCommand::Screenshot) {
         takeScreenshot();
-    } else if (key.code == sf::Keyboard::Return && key.alt) {
+    } else if (command == KeyCommand::Fullscreen) {
         toggleFullscreen();
-    } else if (const std::optional<LayerKey> layer = layerForKey(key.code)) {
-        setStatusText(layer->title);
-        simulation->map->setLayer(layer->layer);
+    } else if (command == KeyCommand::Layer) {
+        const LayerKey layer = *layerForKey(key.code);
+        setStatusText(layer.title);
+        simulation->map->setLayer(layer.layer);
+    } else if (command == KeyCommand::CloseTopmost && !repeat) {
+        closeTopmostWindow();
+    } else if (!repeat && mainMenu && !mainMenu->showing) {
+        cityKey(command);
     }
 }
 
@@ -330,7 +359,8 @@ void Game::pressMouse(const sf::Event::MouseButtonEvent& button) {
 void Game::moveMouse(const sf::Event::MouseMoveEvent& move) {
     if (!dragging)
         return;
-    const sf::Vector2i offset = dragOffset(sf::Vector2i(move.x, move.y) - dragStartMouse, scale);
+    const sf::Vector2i offset =
+        dragOffset(sf::Vector2i(move.x, move.y) - dragStartMouse, scale, magnification);
     mapView->setCenter(dragStartCentre - sf::Vector2f(offset));
     cullMapToView();
 }
@@ -353,7 +383,7 @@ void Game::openTileScreen(sf::Vector2i windowPosition, bool information) {
     // The tick changes tiles under the same lock: the screen never sees half a day.
     const std::scoped_lock lock(simulation->mapMutex);
     Map& map = *simulation->map;
-    const sf::Vector2i picked = pickTile(scaled(windowPosition.x, windowPosition.y), true);
+    const sf::Vector2i picked = pickTile(mapOffsetAt(windowPosition), true);
     Tile* tile = map.tileAt(picked.x, picked.y);
     if (tile == nullptr)
         return;
@@ -363,10 +393,6 @@ void Game::openTileScreen(sf::Vector2i windowPosition, bool information) {
     } else if (!tile->actions.empty() && map.layer == 0) {
         ui_showTileActions(*tile);
     }
-}
-
-sf::Vector2i Game::scaled(int windowX, int windowY) const {
-    return {windowX / scale, windowY / scale};
 }
 
 void Game::present() {
@@ -411,14 +437,21 @@ void Game::saveScreenshot() {
 }
 
 sf::Vector2i Game::pickTile(sf::Vector2i position, bool visibleOnly) {
-    const sf::Texture* isomap = spriteManager->get("isomap")->getTexture();
-    const sf::Image keys = isomap != nullptr ? isomap->copyToImage() : sf::Image();
+    const sf::Image& keys = pickingKeys();
     const sf::Vector2f topLeft = mapView->getCenter() - mapView->getSize() / 2.f;
     const sf::Vector2i world(static_cast<int>(static_cast<float>(position.x) + topLeft.x),
                              static_cast<int>(static_cast<float>(position.y) + topLeft.y));
     const sf::Vector2i picked = pickTileAt(keys, *simulation->map, world, visibleOnly);
     std::printf("clickedTile: %d, %d\n", picked.x, picked.y);
     return picked;
+}
+
+const sf::Image& Game::pickingKeys() {
+    if (!pickingImage) {
+        const sf::Texture* isomap = spriteManager->get("isomap")->getTexture();
+        pickingImage = isomap != nullptr ? isomap->copyToImage() : sf::Image();
+    }
+    return *pickingImage;
 }
 
 void Game::centreViewOnTile(int x, int y) {
@@ -596,6 +629,8 @@ void Game::playRequestedSound(const Request& request) {
 }
 
 void Game::drawMap(sf::RenderTarget& target) {
+    panMap();
+    updateHover(lastMouse);
     updateShake();
     target.setView(*mapView);
     mapRenderer->draw(target);

@@ -5,8 +5,10 @@
 #include "city/RequestQueue.h"
 #include "city/SaveGame.h"
 #include "game/FloatingEffect.h"
+#include "game/InputRules.h"
 
 #include <SFML/Graphics.hpp>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,6 +69,10 @@ public:
     void loadShader();
     // Lets everything laid out in window units follow a changed window size.
     void relayout();
+    // The player or the window manager resized the window: the scale, both views and
+    // every layout follow, nothing is stretched, and a windowed size is kept in the
+    // settings.
+    void resizeWindow(sf::Vector2u size);
 
     // One step of the frame loop each.
     void updateFrameTime();
@@ -85,10 +91,13 @@ public:
     sf::RenderTarget& frameTarget();
 
     // --- Camera, picking and effects ---------------------------------------------
-    // The tile under a position in scaled window coordinates, through the key colours
+    // The tile under a position from the map view's top-left in map units (scaled window
+    // coordinates at the default magnification), through the key colours
     // of "isomap"; (0, 0) when no tile is there. Callers that go on to open a tile's
     // screen hold the simulation's mapMutex.
     sf::Vector2i pickTile(sf::Vector2i position, bool visibleOnly);
+    // The picking image, read once: its key colours survive every palette.
+    const sf::Image& pickingKeys();
     void centreViewOnTile(int x, int y);
     void centreViewOnPoint(float x, float y);
     // Marks the tiles outside the map view off-screen; after every move of the view.
@@ -96,6 +105,20 @@ public:
     // Quarter turns of the city that keep the tile at the middle of the screen there.
     void rotateLeft();
     void rotateRight();
+    // The map's magnification goes up or down by `steps` (within its range), keeping the
+    // map point under window pixel `anchor` in place; the setting follows.
+    void zoomMap(int steps, sf::Vector2i anchor);
+    // The view's top-left in map units to a window pixel: a position for pickTile.
+    sf::Vector2i mapOffsetAt(sf::Vector2i windowPixel) const;
+    // Moves the map while pan keys are held, about half a screen a second; per frame.
+    void panMap();
+    // Escape: a message box first, then a tile window, a report, the menu; in a city with
+    // none of them open, the game menu opens.
+    void closeTopmostWindow();
+    // What the status strip names under window pixel `at`: a building or feature of a
+    // revealed tile with its key figure; empty over empty land and widgets. Takes
+    // mapMutex, or keeps the last text while a tick holds it.
+    void updateHover(sf::Vector2i at);
     void startShake(float strength, float decay);
     void updateShake();
     // Moves, draws and expires the plus-one marks; the map view is set.
@@ -178,6 +201,10 @@ public:
     std::unique_ptr<sf::RenderTexture> renderTexture;
     bool recreateWindowRequested = false;
     bool screenshotRequested = false;
+    // Window pixels per map unit; `scale` is the default.
+    int magnification = 1;
+    // The window size the views were made for.
+    sf::Vector2u viewBasis;
 
     sf::Vector2i dragStartMouse; // window pixels
     bool dragging = false;
@@ -187,14 +214,26 @@ public:
     float shakeDecay = 0.f; // strength lost a second
     sf::Vector2f shakeOrigin;
     std::vector<FloatingEffect> floatingEffects;
+    sf::Vector2i lastMouse{-1, -1}; // window pixels; negative while outside the window
+    // Keys down now, so that auto-repeat is told from a press and panning runs while held.
+    std::array<bool, sf::Keyboard::KeyCount> heldKeys{};
+    sf::Vector2f panCarry; // what panning moved short of a whole unit
+    std::optional<sf::Image> pickingImage;
 
 private:
-    void handleKey(const sf::Event::KeyEvent& key);
+    void handleKey(const sf::Event::KeyEvent& key, bool repeat);
+    // Keys that act on the city only; auto-repeat was filtered out.
+    void cityKey(KeyCommand command);
+    // Records a key going down or up; true when it was down already (auto-repeat).
+    bool holdKey(sf::Keyboard::Key code, bool down);
+    // Both views for a window of `size`: whole units per pixel step, and a viewport of
+    // exactly those pixels from the top-left, so that nothing is stretched.
+    void fitViews(sf::Vector2u size, sf::Vector2f mapCentre);
+    bool overWidget(sf::Vector2i windowPixel) const;
     void pressMouse(const sf::Event::MouseButtonEvent& button);
     void releaseMouse(const sf::Event::MouseButtonEvent& button);
     void moveMouse(const sf::Event::MouseMoveEvent& move);
     void openTileScreen(sf::Vector2i windowPosition, bool information);
-    sf::Vector2i scaled(int windowX, int windowY) const;
     void rotate(bool right);
     void drawMap(sf::RenderTarget& target);
     void playRequestedSound(const Request& request);

@@ -4,6 +4,8 @@
 #include "city/Messages.h"
 #include "game/MapDrawRules.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -35,9 +37,79 @@ int snapTowardsZero(int delta, int scale) {
 
 } // namespace
 
-sf::Vector2i dragOffset(sf::Vector2i mouseDelta, int scale) {
+sf::Vector2i dragOffset(sf::Vector2i mouseDelta, int scale, int magnification) {
     const int step = scale > 0 ? scale : 1;
-    return {snapTowardsZero(mouseDelta.x, step), snapTowardsZero(mouseDelta.y, step)};
+    const sf::Vector2i atScale(snapTowardsZero(mouseDelta.x, step),
+                               snapTowardsZero(mouseDelta.y, step));
+    if (magnification <= 0 || magnification == step)
+        return atScale;
+    // The same way on screen: units at the scale, in pixels, in units at the magnification.
+    return atScale * step / magnification;
+}
+
+int clampMagnification(int magnification, int scale) {
+    return std::clamp(magnification, 1, kZoomRange * std::max(1, scale));
+}
+
+int magnificationFromSetting(int stored, int scale) {
+    return stored <= 0 ? std::max(1, scale) : clampMagnification(stored, scale);
+}
+
+int magnificationSetting(int magnification, int scale) {
+    return magnification == scale ? 0 : magnification;
+}
+
+sf::Vector2f anchoredTopLeft(sf::Vector2f topLeft, sf::Vector2i anchor, int from, int to) {
+    const sf::Vector2f pixel(anchor);
+    const sf::Vector2f point = topLeft + pixel / static_cast<float>(from);
+    const sf::Vector2f moved = point - pixel / static_cast<float>(to);
+    return {std::round(moved.x), std::round(moved.y)};
+}
+
+KeyCommand commandForKey(sf::Keyboard::Key key, bool alt) {
+    switch (key) {
+    case sf::Keyboard::F12:
+        return KeyCommand::Screenshot;
+    case sf::Keyboard::Return:
+        return alt ? KeyCommand::Fullscreen : KeyCommand::Confirm;
+    case sf::Keyboard::Space:
+        return KeyCommand::Progress;
+    case sf::Keyboard::Escape:
+        return KeyCommand::CloseTopmost;
+    case sf::Keyboard::Q:
+        return KeyCommand::RotateLeft;
+    case sf::Keyboard::E:
+        return KeyCommand::RotateRight;
+    case sf::Keyboard::F1:
+        return KeyCommand::About;
+    case sf::Keyboard::Add:
+    case sf::Keyboard::Equal:
+        return KeyCommand::ZoomIn;
+    case sf::Keyboard::Subtract:
+    case sf::Keyboard::Hyphen:
+        return KeyCommand::ZoomOut;
+    default:
+        return layerForKey(key) ? KeyCommand::Layer : KeyCommand::None;
+    }
+}
+
+sf::Vector2i panDirection(sf::Keyboard::Key key) {
+    switch (key) {
+    case sf::Keyboard::Left:
+    case sf::Keyboard::A:
+        return {-1, 0};
+    case sf::Keyboard::Right:
+    case sf::Keyboard::D:
+        return {1, 0};
+    case sf::Keyboard::Up:
+    case sf::Keyboard::W:
+        return {0, -1};
+    case sf::Keyboard::Down:
+    case sf::Keyboard::S:
+        return {0, 1};
+    default:
+        return {0, 0};
+    }
 }
 
 bool isClick(sf::Vector2i press, sf::Vector2i release, int scale) {
@@ -62,8 +134,13 @@ std::optional<LayerKey> layerForKey(sf::Keyboard::Key key) {
 
 sf::Vector2i pickTileAt(const sf::Image& isomap, const Map& map, sf::Vector2i world,
                         bool visibleOnly) {
+    return tileUnder(isomap, map, world, visibleOnly).value_or(sf::Vector2i(0, 0));
+}
+
+std::optional<sf::Vector2i> tileUnder(const sf::Image& isomap, const Map& map, sf::Vector2i world,
+                                      bool visibleOnly) {
     const sf::Vector2u size = isomap.getSize();
-    sf::Vector2i picked(0, 0);
+    std::optional<sf::Vector2i> picked;
     for (const Tile& tile : map.tiles) {
         if (visibleOnly && !tile.isVisible())
             continue;

@@ -81,6 +81,8 @@ UI::UI(Game& game) : game(game), mouseSource([this] { return windowMouse(); }) {
     gameRoot->setVisible(false);
     menuRoot->setVisible(false);
     statusLine = gameRoot->add(std::make_unique<gui::Text>(*this, sf::Vector2i(), sf::Vector2i()));
+    hoverLine_ = std::make_unique<gui::Text>(*this, sf::Vector2i(), sf::Vector2i());
+    hoverLine_->horizontalAlign = gui::Align::Right;
     layoutRoots();
 }
 
@@ -97,9 +99,11 @@ void UI::layoutRoots() {
         root->setWidth(screen.x);
         root->setHeight(screen.y, true);
     }
-    statusLine->setPosition({StatusLineInset.x, screen.y - StatusLineInset.y});
-    statusLine->setWidth(screen.x - 2 * StatusLineInset.x);
-    statusLine->setHeight(StatusLineHeight, true);
+    for (gui::Text* line : {statusLine, hoverLine_.get()}) {
+        line->setPosition({StatusLineInset.x, screen.y - StatusLineInset.y});
+        line->setWidth(screen.x - 2 * StatusLineInset.x);
+        line->setHeight(StatusLineHeight, true);
+    }
 }
 
 void UI::setMainMenu(const MainMenu* mainMenu) {
@@ -140,6 +144,10 @@ void UI::draw(sf::RenderTarget& target) {
     drawScreenFrame(target, screen);
     statusLine->setText(statusText, false);
     gameRoot->draw(target, game.frameTime);
+    if (gameRoot->visible()) {
+        hoverLine_->setText(hoverText, false);
+        hoverLine_->draw(target, game.frameTime);
+    }
     menuRoot->draw(target, game.frameTime);
     drawSprite(target, "cursor", mousePosition() - sf::Vector2i(1, 1));
 }

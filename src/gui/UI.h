@@ -96,6 +96,9 @@ public:
     gui::Text* statusLine = nullptr;
     // Copied into the status line at every draw (hover help and the like).
     std::string statusText;
+    // Right-aligned at the other end of the status strip in a game: what the mouse
+    // points at.
+    std::string hoverText;
     // Where widgets read the mouse: the game window's mouse position divided by the
     // scale unless replaced (tests, replays).
     std::function<sf::Vector2i()> mouseSource;
@@ -112,5 +115,7 @@ private:
     void layoutRoots();
 
     const MainMenu* mainMenu_ = nullptr;
+    // Drawn over the game root's status strip; no part of the tree, so it takes no events.
+    std::unique_ptr<gui::Text> hoverLine_;
     std::vector<std::unique_ptr<gui::Widget>> doomed_;
 };

@@ -115,6 +115,14 @@ void place(gui::Widget& widget, sf::Vector2i at, sf::Vector2i size) {
     widget.setHeight(size.y, true);
 }
 
+// A button the player could click now: shown, with all its ancestors, and enabled.
+bool takesPress(const gui::Widget& button) {
+    for (const gui::Widget* widget = &button; widget != nullptr; widget = widget->parent())
+        if (!widget->visible())
+            return false;
+    return button.isActive();
+}
+
 } // namespace
 
 Hud::Hud(Game& game) : game(game) {}
@@ -356,6 +364,20 @@ void Hud::showOnly(Filter shown) {
         (*game.mapRenderer).*FilterFlags[i] = on;
         filterCheckBoxes[i]->checked = on;
     }
+}
+
+bool Hud::pressProgress() {
+    if (!takesPress(*actionProgressButton))
+        return false;
+    clickActionProgress();
+    return true;
+}
+
+bool Hud::pressDate() {
+    if (!takesPress(*dateButton))
+        return false;
+    clickDate();
+    return true;
 }
 
 void Hud::clickActionProgress() {

@@ -60,6 +60,10 @@ public:
     void hideActionProgress();
     // All layer filters on, and the option panel of the current layer shown.
     void resetLayerOptions();
+    // The keyboard's press of the progress or the date button: as a click, but only while
+    // the button shows and takes clicks. Returns whether it was pressed.
+    bool pressProgress();
+    bool pressDate();
 
     // "dd/mm Yy" of a day counter (not negative): 30-day months, 360-day years, day
     // and month counted from 1.

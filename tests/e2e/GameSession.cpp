@@ -176,6 +176,26 @@ void GameSession::key(const std::string& name) {
     xdotool({"key", name});
 }
 
+void GameSession::point(sf::Vector2i point) {
+    const sf::Vector2i at = point * scale_;
+    xdotool({"mousemove", std::to_string(at.x), std::to_string(at.y)});
+}
+
+void GameSession::scroll(sf::Vector2i point, int notches) {
+    const sf::Vector2i at = point * scale_;
+    const char* button = notches > 0 ? "4" : "5";
+    xdotool({"mousemove", std::to_string(at.x), std::to_string(at.y), "click", "--repeat",
+             std::to_string(std::abs(notches)), button});
+    inputInFlight_ = true;
+}
+
+void GameSession::resize(sf::Vector2i size) {
+    xdotool(
+        {"windowsize", std::to_string(window_), std::to_string(size.x), std::to_string(size.y)});
+    size_ = size;
+    scale_ = std::max(1, size_.y / LogicalHeight);
+}
+
 sf::Image GameSession::screenshot(const std::string& name) {
     xdotool({"key", "F12"});
     const fs::path folder = (installed_ ? supportFolder() : data_) / "screenshots";

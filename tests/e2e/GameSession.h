@@ -36,6 +36,13 @@ public:
     // so before the pointer moves on, a screenshot proves the earlier clicks handled.
     void click(sf::Vector2i point, int times = 1);
     void key(const std::string& name);
+    // Moves the pointer to `point` (UI pixels) without a click.
+    void point(sf::Vector2i point);
+    // Wheel notches at `point` (UI pixels): up for positive, down for negative.
+    void scroll(sf::Vector2i point, int notches);
+    // Resizes the window as a window manager would (window pixels); the session's UI size
+    // and scale follow.
+    void resize(sf::Vector2i size);
     // F12, then waits for the picture and keeps it as an artifact named `name`. Since
     // the game handles input in order, every event sent before has been acted on once
     // it arrives. An empty image when none came.

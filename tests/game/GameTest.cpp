@@ -84,7 +84,7 @@ TEST_F(GameWindow, StartUpCompletesTheSettingsAndShutdownKeepsThem) {
         const char* stored;
         const char* written; // after a run that toggled fullscreen
     };
-    const std::string added = "musicVolume=100\nsfxVolume=100\nautosaveDays=30\n";
+    const std::string added = "musicVolume=100\nsfxVolume=100\nautosaveDays=30\nmapZoom=0\n";
     const Case cases[] = {
         // An older version's file, with a comment: its values stay, the rest is added.
         {"// shipped\r\nisFullscreen=false\nwidth=640\nheight=360\npalette=9\n",
