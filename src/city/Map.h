@@ -3,12 +3,14 @@
 // lists and the houses' provider lists, culls to the view and turns the city by
 // quarter turns. Runs on the interface thread unless a method says otherwise; the
 // tick reads it under Simulation::mapMutex. Non-copyable.
+#include "city/ProviderIndex.h"
 #include "city/Tile.h"
 #include "city/TileLists.h"
 #include "city/TileSquare.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <vector>
 
@@ -77,6 +79,10 @@ public:
     int rangeHighlightRadius = 0;
     int rotation = 0;
     TileLists lists;
+    // Moves on whenever a kind, a list or a provider list may have changed.
+    std::uint64_t revision = 0;
+    // The tick's form of the houses' provider lists; the tick alone uses it.
+    ProviderIndex providerIndex;
 
 private:
     struct ViewRect {
