@@ -200,6 +200,9 @@ void BuildingTick::bookWater() {
 
 void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& pool) {
     simulation.housesPerLevel = {};
+    Map& map = *simulation.map;
+    HouseSurroundings::refresh(map.houseSurroundings, map.surroundingsRevision, map.revision,
+                               lists.houses);
     for (std::size_t i = 0; i < lists.houses.size(); ++i) {
         Tile* tile = lists.houses[i];
         House* house = tile->house();
@@ -209,7 +212,7 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
         house->shownNeeds = house->needs;
         house->shownAttractiveness = house->attractiveness;
         update.applyServiceLacks(*tile);
-        update.updateHouse(*tile);
+        update.updateHouse(*tile, map.houseSurroundings[i]);
         simulation.city->addMoney(LedgerCategory::HousingIncome, dailyIncome(*tile));
         population += house->residents;
         const int level = std::clamp(house->level, 1, kHouseLevels);
