@@ -170,6 +170,8 @@ public:
     std::unique_ptr<sf::RenderTexture> renderTexture;
     bool recreateWindowRequested = false;
     bool screenshotRequested = false;
+    // Something on screen changed since the last drawn frame (input, a request).
+    bool pictureChanged = true;
 
     sf::Vector2i dragStartMouse; // window pixels
     bool dragging = false;
@@ -189,6 +191,11 @@ private:
     sf::Vector2i scaled(int windowX, int windowY) const;
     void rotate(bool right);
     void drawMap(sf::RenderTarget& target);
+    // Draws the frame when the picture changed, an animation runs or a timer turns
+    // something; false when the last frame still shows what this one would.
+    bool drawFrameIfDue(sf::RenderTarget& target);
+    // Sleeps out the rest of this frame's sixtieth of a second.
+    void waitForNextFrame();
     void playRequestedSound(const Request& request);
     void createInterface();
     void createScreens();
@@ -201,4 +208,8 @@ private:
 
     // The back buffer still holds the composed frame here, before it is shown.
     void saveScreenshot();
+
+    sf::Clock frameStart;
+    float undrawnTime = 0.f;         // since the last drawn frame
+    float secondsToNextChange = 0.f; // of the last drawn frame, if nothing happens
 };
