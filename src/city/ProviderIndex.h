@@ -33,8 +33,9 @@ public:
         const std::uint32_t* end;
     };
 
-    bool holds(std::uint64_t mapRevision, const std::vector<Provider>& providers) const {
-        return built && revision == mapRevision && providers == builtFor;
+    bool holds(std::uint64_t mapRevision, const std::vector<Provider>& providers,
+               std::size_t houses) const {
+        return built && revision == mapRevision && houses == houseX.size() && providers == builtFor;
     }
     // houses in the order of the map's house list; providerOf maps a grid index to its
     // place in providers, -1 when the tile provides nothing today.

@@ -21,7 +21,7 @@ ProviderPool::ProviderPool(Map& map, const TileLists& lists)
         for (const Tile* tile : *family)
             add(*tile);
     ProviderIndex& built = map.providerIndex;
-    if (!built.holds(map.revision, providers))
+    if (!built.holds(map.revision, providers, lists.houses.size()))
         built.rebuild(map.revision, providers, lists.houses, firstTile, providerOf);
     index = &built;
 }
