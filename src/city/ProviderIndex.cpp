@@ -43,11 +43,3 @@ void ProviderIndex::rebuild(std::uint64_t mapRevision, const std::vector<Provide
         entries[f].shrink_to_fit();
     }
 }
-
-std::size_t ProviderIndex::bytes() const {
-    std::size_t total = (houseX.capacity() + houseY.capacity()) * sizeof(std::int32_t) +
-                        builtFor.capacity() * sizeof(Provider);
-    for (std::size_t f = 0; f < kFamilies; ++f)
-        total += (offsets[f].capacity() + entries[f].capacity()) * sizeof(std::uint32_t);
-    return total;
-}

@@ -43,7 +43,6 @@ public:
                  const std::vector<Tile*>& houses, const Tile* firstTile,
                  const std::vector<std::int32_t>& providerOf);
 
-    std::size_t houseCount() const { return houseX.size(); }
     Run run(std::size_t family, std::size_t house) const {
         const std::vector<std::uint32_t>& e = entries[family];
         const std::vector<std::uint32_t>& o = offsets[family];
@@ -51,7 +50,6 @@ public:
     }
     std::int32_t xOf(std::size_t house) const { return houseX[house]; }
     std::int32_t yOf(std::size_t house) const { return houseY[house]; }
-    std::size_t bytes() const;
 
 private:
     bool built = false;
