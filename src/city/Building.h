@@ -34,6 +34,9 @@ public:
     // The rent stays between 1 and amount + 6; returns false when the step is refused.
     bool adjustRent(int delta);
 
+    // What neighbours read of a house during the tick comes first.
+    std::atomic<int> residents{0};
+    double attractiveness = 0.0;
     int level = 1; // 1 small, 2 large, 3 flats
     int capacity = 0;
     int shoppersToPlace = 0;
@@ -43,8 +46,6 @@ public:
     double health = 0.0;
     double fireRisk = 0.0;
     int needs = 0;
-    double attractiveness = 0.0;
-    std::atomic<int> residents{0};
     std::atomic<int> shownNeeds{kAllNeeds};
     std::atomic<double> growth{0.0};
     std::atomic<double> shownAttractiveness{0.0};

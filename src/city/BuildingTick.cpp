@@ -59,7 +59,7 @@ double priceEffect(double price, double base, double scale, double belowBaseWeig
 
 } // namespace
 
-BuildingTick::BuildingTick(Simulation& owner) : simulation(owner) {}
+BuildingTick::BuildingTick(Simulation& owner) : simulation(owner), lists(owner.map->lists) {}
 
 int BuildingTick::dailyIncome(Tile& tile) {
     if (House* house = tile.house())
@@ -77,17 +77,17 @@ int BuildingTick::dailyIncome(Tile& tile) {
 void BuildingTick::run() {
     std::puts("");
     tickStart = stepStart = Clock::now();
-    lists = simulation.map->lists;
     City& city = *simulation.city;
     city.beginDeferred();
     const ServiceLacks lacks = lacksToday();
-    resetDemand();
-    serveAll();
+    ProviderPool pool(*simulation.map, lists);
+    resetDemand(pool);
+    serveAll(pool);
     bookShops();
     runServices();
     bookOffices();
     bookWater();
-    updateHouses(HouseUpdate(simulation, lacks));
+    updateHouses(HouseUpdate(simulation, lacks), pool);
     // Still inside the day: the refund of what the fires cancel is booked with its
     // money and its month, and the first click after the tick already fights the fire.
     simulation.applyPendingFires();
@@ -118,24 +118,22 @@ ServiceLacks BuildingTick::lacksToday() const {
         isUnlocked(mask, UnlockFlag::FireStation) && day >= simulation.fireGraceEnd};
 }
 
-void BuildingTick::resetDemand() {
-    for (Tile* tile : lists.houses) {
+void BuildingTick::resetDemand(ProviderPool& pool) {
+    for (std::size_t i = 0; i < lists.houses.size(); ++i) {
+        Tile* tile = lists.houses[i];
         tile->crime = tile->fireSafety = tile->healthCare = 0.0;
-        House* house = tile->house();
+        const House* house = tile->house();
         if (house == nullptr)
             continue;
-        house->needs = kAllNeeds;
-        const int demand = std::min(house->residents + 1, house->capacity);
-        house->shoppersToPlace = house->waterUsersToPlace = house->jobSeekersToPlace = demand;
+        pool.setDemand(i, std::min(house->residents + 1, house->capacity));
         wasteSum += house->waste;
     }
 }
 
-void BuildingTick::serveAll() {
-    ProviderPool pool(*simulation.map, lists);
+void BuildingTick::serveAll(ProviderPool& pool) {
     for (ProviderPool::Family family :
          {ProviderPool::Family::Shops, ProviderPool::Family::Jobs, ProviderPool::Family::Water})
-        pool.serveInDistanceOrder(lists.houses, family);
+        pool.serveInDistanceOrder(family);
     pool.publish();
 }
 
@@ -200,16 +198,21 @@ void BuildingTick::bookWater() {
     printStep("\tReservoirs calculated in %f sec\n");
 }
 
-void BuildingTick::updateHouses(const HouseUpdate& update) {
+void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& pool) {
     simulation.housesPerLevel = {};
-    for (Tile* tile : lists.houses) {
+    Map& map = *simulation.map;
+    HouseSurroundings::refresh(map.houseSurroundings, map.surroundingsRevision, map.revision,
+                               lists.houses);
+    for (std::size_t i = 0; i < lists.houses.size(); ++i) {
+        Tile* tile = lists.houses[i];
         House* house = tile->house();
         if (house == nullptr)
             continue;
+        pool.settle(i, *house);
         house->shownNeeds = house->needs;
         house->shownAttractiveness = house->attractiveness;
         update.applyServiceLacks(*tile);
-        update.updateHouse(*tile);
+        update.updateHouse(*tile, map.houseSurroundings[i]);
         simulation.city->addMoney(LedgerCategory::HousingIncome, dailyIncome(*tile));
         population += house->residents;
         const int level = std::clamp(house->level, 1, kHouseLevels);

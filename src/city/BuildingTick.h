@@ -1,8 +1,9 @@
 #pragma once
 // The body of one daily tick: serves the houses with shops, jobs and water, applies the
 // public services, updates every house, books the day's money, balances the goods,
-// carts the waste away, unlocks buildings and closes the day, month and year. Works on
-// copies of the map's kind lists taken when it starts. Tick thread, mapMutex held.
+// carts the waste away, unlocks buildings and closes the day, month and year. Reads the
+// map's kind lists in place: nothing rebuilds them while the tick holds mapMutex.
+// Tick thread, mapMutex held.
 #include "city/CityTypes.h"
 #include "city/HouseUpdate.h"
 #include "city/TileLists.h"
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstddef>
 
+class ProviderPool;
 class Simulation;
 class Tile;
 
@@ -34,13 +36,13 @@ private:
     using Clock = std::chrono::steady_clock;
 
     ServiceLacks lacksToday() const;
-    void resetDemand();
-    void serveAll();
+    void resetDemand(ProviderPool& pool);
+    void serveAll(ProviderPool& pool);
     void bookShops();
     void runServices();
     void bookOffices();
     void bookWater();
-    void updateHouses(const HouseUpdate& update);
+    void updateHouses(const HouseUpdate& update, const ProviderPool& pool);
     void balanceGoods();
     void bookInfrastructure();
     void cartWaste();
@@ -51,7 +53,7 @@ private:
     void printStep(const char* format);
 
     Simulation& simulation;
-    TileLists lists;
+    const TileLists& lists;
     double wasteSum = 0.0;
     int population = 0;
     int wasteBuildings = 0;

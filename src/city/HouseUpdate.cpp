@@ -11,34 +11,6 @@
 
 namespace {
 
-// Tile kinds near a house that change how much people want to live there.
-struct Surroundings {
-    int nearestFactorySquared = std::numeric_limits<int>::max();
-    int parks = 0;
-    int landfills = 0;
-};
-
-Surroundings surroundingsOf(const Tile& house) {
-    Surroundings found;
-    for (const Tile* tile : house.within3()) {
-        if (tile->kind == TileKind::Factory) {
-            const int dx = tile->x - house.x;
-            const int dy = tile->y - house.y;
-            found.nearestFactorySquared = std::min(found.nearestFactorySquared, dx * dx + dy * dy);
-        } else if (tile->kind == TileKind::Park) {
-            ++found.parks;
-        } else if (tile->kind == TileKind::Landfill) {
-            ++found.landfills;
-        }
-    }
-    return found;
-}
-
-int countKind(const NeighbourList& tiles, TileKind kind) {
-    return static_cast<int>(std::count_if(tiles.begin(), tiles.end(),
-                                          [kind](const Tile* t) { return t->kind == kind; }));
-}
-
 double lackOf(int residents, double r) {
     return (residents * kLackPerResident + kLackBase) * r;
 }
@@ -121,9 +93,8 @@ void HouseUpdate::applyServiceLacks(Tile& tile) const {
     }
 }
 
-double HouseUpdate::attractivenessOf(const Tile& tile) const {
+double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& around) const {
     const House& house = *tile.house();
-    const Surroundings around = surroundingsOf(tile);
     double a = kBaseAttractiveness;
     if (around.nearestFactorySquared <= 9)
         a += (kFactoryNuisanceReach - std::sqrt(around.nearestFactorySquared)) * kFactoryNuisance;
@@ -137,10 +108,10 @@ double HouseUpdate::attractivenessOf(const Tile& tile) const {
         }
     if (houses > 0)
         a += kNeighbourAttractiveness * neighbourSum / houses;
-    a -= kExtraRoadPenalty * std::max(countKind(tile.orthogonal, TileKind::Road) - 1, 0);
+    a -= kExtraRoadPenalty * std::max(around.roads - 1, 0);
     if (house.level < 3)
         a -= kCrampingPenalty * houses;
-    a += kTreeBonus * countKind(tile.adjacent, TileKind::Tree);
+    a += kTreeBonus * around.trees;
     a += (kParkBonus + kParkBonusStep * (around.parks - 1)) * around.parks;
     a -= kRentPenalty * house.rentModifier;
     a -= needsPenalty(house);
@@ -160,10 +131,14 @@ double HouseUpdate::attractivenessOf(const Tile& tile) const {
 }
 
 void HouseUpdate::updateHouse(Tile& tile) const {
+    updateHouse(tile, HouseSurroundings::of(tile));
+}
+
+void HouseUpdate::updateHouse(Tile& tile, const HouseSurroundings& around) const {
     House* house = tile.house();
     if (house == nullptr || tile.hasFlag(kFlagBurning))
         return;
-    const double a = attractivenessOf(tile);
+    const double a = attractivenessOf(tile, around);
     if (tile.fireSafety < 0)
         house->fireRisk += tile.fireSafety;
     house->attractiveness = a;

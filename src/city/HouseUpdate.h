@@ -1,6 +1,8 @@
 #pragma once
 // The daily update of one house: the missing public services, attractiveness, health,
 // growth and residents, and the death and fire checks. Tick thread, mapMutex held.
+#include "city/HouseSurroundings.h"
+
 #include <array>
 
 class Simulation;
@@ -21,12 +23,14 @@ public:
     void applyServiceLacks(Tile& houseTile) const;
     // A burning house is left as it is until the fire is put out.
     void updateHouse(Tile& houseTile) const;
+    // The same, with the house's surroundings already known.
+    void updateHouse(Tile& houseTile, const HouseSurroundings& around) const;
 
     // The factor of one day for one house: 0.75 to 1.049 (uses rand()).
     static double randomFactor();
 
 private:
-    double attractivenessOf(const Tile& tile) const;
+    double attractivenessOf(const Tile& tile, const HouseSurroundings& around) const;
 
     Simulation& simulation;
     ServiceLacks lacks;

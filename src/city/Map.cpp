@@ -168,6 +168,7 @@ void Map::create(int requestedWidth, int requestedHeight, bool loading) {
         lists = TileLists{};
         tiles = std::vector<Tile>(static_cast<std::size_t>(width) * height);
     }
+    ++revision;
     selectedTileNumber = -1;
     rangeHighlightActive = false;
     initialiseTiles();
@@ -202,14 +203,9 @@ void Map::initialiseTiles() {
 
 void Map::linkNeighbours() {
     for (Tile& tile : tiles) {
-        const int x = tile.x;
-        const int y = tile.y;
-        tile.neighbours = {tileAt(x, y - 1),     tileAt(x, y + 1),     tileAt(x - 1, y),
-                           tileAt(x + 1, y),     tileAt(x - 1, y - 1), tileAt(x - 1, y + 1),
-                           tileAt(x + 1, y - 1), tileAt(x + 1, y + 1)};
-        tile.orthogonal.clear();
-        tile.diagonal.clear();
-        tile.adjacent.clear();
+        tile.orthogonal.reset(&tile);
+        tile.diagonal.reset(&tile);
+        tile.adjacent.reset(&tile);
         for (Direction d : {Direction::North, Direction::West, Direction::South, Direction::East})
             tile.orthogonal.add(tile.neighbour(d));
         for (Direction d : {Direction::SouthEast, Direction::SouthWest, Direction::NorthWest,
@@ -293,6 +289,7 @@ void Map::recalculateVisibleTiles() {
         lists = std::move(fresh);
     }
     rebuildProviderLists(lastChangedKind);
+    ++revision;
     lastChangedTile = nullptr;
     lastChangedKind = kEverythingChanged;
     changePending = false;
@@ -471,6 +468,7 @@ void Map::recordChange(Tile* tile, TileKind oldKind, TileKind newKind) {
         lastChangedKind = changed;
     }
     changePending = true;
+    ++revision;
 }
 
 void Map::markEverythingChanged() {

@@ -3,12 +3,16 @@
 // lists and the houses' provider lists, culls to the view and turns the city by
 // quarter turns. Runs on the interface thread unless a method says otherwise; the
 // tick reads it under Simulation::mapMutex. Non-copyable.
+#include "city/HouseSurroundings.h"
+#include "city/ProviderIndex.h"
 #include "city/Tile.h"
 #include "city/TileLists.h"
 #include "city/TileSquare.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <mutex>
 #include <vector>
 
@@ -77,6 +81,13 @@ public:
     int rangeHighlightRadius = 0;
     int rotation = 0;
     TileLists lists;
+    // Moves on whenever a kind, a list or a provider list may have changed.
+    std::uint64_t revision = 0;
+    // The tick's forms of the houses' provider lists and surroundings, by place in the
+    // house list; the tick alone uses them.
+    ProviderIndex providerIndex;
+    std::vector<HouseSurroundings> houseSurroundings;
+    std::uint64_t surroundingsRevision = std::numeric_limits<std::uint64_t>::max();
 
 private:
     struct ViewRect {

@@ -4,125 +4,139 @@
 #include "city/TickTuning.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
-#include <utility>
 
 namespace {
 
-struct FamilyFields {
-    std::vector<Tile*> Tile::*providers;
-    int House::*toPlace;
-    int need;
-};
-
-const FamilyFields& fieldsOf(ProviderPool::Family family) {
-    static const FamilyFields kShops{&Tile::shopsInRange, &House::shoppersToPlace, kNeedShops};
-    static const FamilyFields kJobs{&Tile::jobsInRange, &House::jobSeekersToPlace, kNeedJobs};
-    static const FamilyFields kWater{&Tile::waterInRange, &House::waterUsersToPlace, kNeedWater};
-    switch (family) {
-    case ProviderPool::Family::Shops:
-        return kShops;
-    case ProviderPool::Family::Jobs:
-        return kJobs;
-    case ProviderPool::Family::Water:
-        break;
-    }
-    return kWater;
-}
+// The need each family meets, in family order.
+constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNeedJobs, kNeedWater};
 
 } // namespace
 
-ProviderPool::ProviderPool(const Map& map, const TileLists& lists)
-    : firstTile(map.tiles.data()), slotIndex(map.tiles.size(), -1) {
-    for (const std::vector<Tile*>* providers : {&lists.shops, &lists.jobBuildings, &lists.water})
-        for (Tile* tile : *providers)
+ProviderPool::ProviderPool(Map& map, const TileLists& lists)
+    : firstTile(map.tiles.data()), providerOf(map.tiles.size(), -1),
+      demands(lists.houses.size(), Demand{{0, 0, 0}, kAllNeeds, false}),
+      cursors(lists.houses.size(), nullptr) {
+    for (const std::vector<Tile*>* family : {&lists.shops, &lists.jobBuildings, &lists.water})
+        for (const Tile* tile : *family)
             add(*tile);
+    ProviderIndex& built = map.providerIndex;
+    if (!built.holds(map.revision, providers, lists.houses.size()))
+        built.rebuild(map.revision, providers, lists.houses, firstTile, providerOf);
+    index = &built;
 }
 
-void ProviderPool::add(Tile& tile) {
-    Slot slot{tile.x, tile.y, -1, 0, 0, false, nullptr, nullptr};
+void ProviderPool::add(const Tile& tile) {
+    Slot slot{0, 0, false, nullptr, nullptr};
+    int range = -1;
     if (Shop* shop = tile.shop()) {
-        slot.range = shop->range;
+        range = shop->range;
         slot.capacity = shop->capacity;
         slot.counter = &shop->visitors;
     } else if (Factory* factory = tile.factory()) {
-        slot.range = factory->range;
+        range = factory->range;
         slot.capacity = factory->capacity;
         slot.counter = &factory->workers;
         slot.efficiency = &factory->efficiency;
     } else if (Commercial* office = tile.commercial()) {
-        slot.range = office->range;
+        range = office->range;
         slot.capacity = office->capacity;
         slot.counter = &office->workers;
         slot.efficiency = &office->efficiency;
     } else if (WaterSupply* water = tile.waterSupply()) {
-        slot.range = water->range;
+        range = water->range;
         slot.capacity = water->capacity;
         slot.counter = &water->users;
     } else {
         return;
     }
     const auto index = static_cast<std::size_t>(&tile - firstTile);
-    if (index >= slotIndex.size())
+    if (index >= providerOf.size())
         return;
-    slotIndex[index] = static_cast<int>(slots.size());
+    providerOf[index] = static_cast<std::int32_t>(providers.size());
+    providers.push_back({static_cast<std::int32_t>(index), tile.x, tile.y, range});
     slots.push_back(slot);
 }
 
-ProviderPool::Slot* ProviderPool::slotOf(const Tile* tile) {
-    const auto index = static_cast<std::size_t>(tile - firstTile);
-    if (index >= slotIndex.size() || slotIndex[index] < 0)
-        return nullptr;
-    return &slots[static_cast<std::size_t>(slotIndex[index])];
+void ProviderPool::setDemand(std::size_t house, int demand) {
+    Demand& d = demands[house];
+    d.left = {demand, demand, demand};
+    d.needs = kAllNeeds;
+    d.served = true;
 }
 
-ProviderPool::Slot* ProviderPool::firstReachable(const Tile& house, Family family) {
-    for (const Tile* provider : house.*fieldsOf(family).providers) {
-        Slot* slot = slotOf(provider);
-        if (slot != nullptr && slot->taken < slot->capacity &&
-            std::abs(slot->x - house.x) <= slot->range &&
-            std::abs(slot->y - house.y) <= slot->range)
-            return slot;
-    }
-    return nullptr;
+const std::uint32_t* ProviderPool::firstOpen(const std::uint32_t* cursor,
+                                             const std::uint32_t* end) const {
+    while (cursor != end && slots[*cursor].taken >= slots[*cursor].capacity)
+        ++cursor;
+    return cursor;
 }
 
-void ProviderPool::serve(Tile& tile, Family family) {
-    House* house = tile.house();
-    if (house == nullptr)
+void ProviderPool::serve(std::size_t house, std::size_t family, const std::uint32_t* cursor) {
+    Demand& d = demands[house];
+    if (!d.served)
         return;
-    const FamilyFields& fields = fieldsOf(family);
-    int& left = house->*fields.toPlace;
+    // Providers only fill up during a pass, so the search goes on where it stopped.
+    const std::uint32_t* const end = index->run(family, house).end;
+    int& left = d.left[family];
     while (left >= 1) {
-        Slot* slot = firstReachable(tile, family);
-        if (slot == nullptr)
+        cursor = firstOpen(cursor, end);
+        if (cursor == end)
             break;
-        const int moved = std::min(left, slot->capacity - slot->taken);
+        Slot& slot = slots[*cursor];
+        const int moved = std::min(left, slot.capacity - slot.taken);
         left -= moved;
-        slot->taken += moved;
-        slot->moved = true;
+        slot.taken += moved;
+        slot.moved = true;
     }
     if (left == 0)
-        house->needs &= ~fields.need;
+        d.needs &= ~kFamilyNeed[family];
 }
 
-void ProviderPool::serveInDistanceOrder(const std::vector<Tile*>& houses, Family family) {
-    // A house that reaches no provider comes last, so the order is total and each
-    // house keeps its place among equals.
-    std::vector<std::pair<int, Tile*>> keyed;
-    keyed.reserve(houses.size());
-    for (Tile* house : houses) {
-        const Slot* slot = firstReachable(*house, family);
-        const int dx = slot != nullptr ? slot->x - house->x : 0;
-        const int dy = slot != nullptr ? slot->y - house->y : 0;
-        keyed.emplace_back(slot != nullptr ? dx * dx + dy * dy : std::numeric_limits<int>::max(),
-                           house);
+std::vector<std::uint32_t> ProviderPool::distanceOrder(std::size_t family) {
+    // Keys are squared distances to the first open provider; a house that reaches none
+    // gets the key past the largest, so it comes last. A counting sort keeps the list
+    // order among equal keys.
+    constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
+    const std::size_t count = demands.size();
+    std::vector<std::uint32_t> keys(count, kUnreached);
+    std::uint32_t unreachedKey = 0;
+    for (std::size_t h = 0; h < count; ++h) {
+        const ProviderIndex::Run run = index->run(family, h);
+        cursors[h] = firstOpen(run.begin, run.end);
+        if (cursors[h] == run.end)
+            continue;
+        const ProviderIndex::Provider& provider = providers[*cursors[h]];
+        const std::int64_t dx = provider.x - index->xOf(h);
+        const std::int64_t dy = provider.y - index->yOf(h);
+        keys[h] = static_cast<std::uint32_t>(dx * dx + dy * dy);
+        unreachedKey = std::max(unreachedKey, keys[h] + 1);
     }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [distance, house] : keyed)
-        serve(*house, family);
+    std::vector<std::uint32_t> starts(static_cast<std::size_t>(unreachedKey) + 2, 0);
+    for (std::uint32_t& key : keys) {
+        key = std::min(key, unreachedKey);
+        ++starts[key + 1];
+    }
+    for (std::size_t k = 1; k < starts.size(); ++k)
+        starts[k] += starts[k - 1];
+    std::vector<std::uint32_t> order(count);
+    for (std::size_t h = 0; h < count; ++h)
+        order[starts[keys[h]]++] = static_cast<std::uint32_t>(h);
+    return order;
+}
+
+void ProviderPool::serveInDistanceOrder(Family family) {
+    const auto f = static_cast<std::size_t>(family);
+    for (const std::uint32_t house : distanceOrder(f))
+        serve(house, f, cursors[house]);
+}
+
+void ProviderPool::settle(std::size_t house, House& record) const {
+    const Demand& d = demands[house];
+    record.shoppersToPlace = d.left[0];
+    record.jobSeekersToPlace = d.left[1];
+    record.waterUsersToPlace = d.left[2];
+    record.needs = d.needs;
 }
 
 void ProviderPool::publish() const {

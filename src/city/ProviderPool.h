@@ -1,13 +1,17 @@
 #pragma once
 // The day's places at shops, job buildings and water supplies, and the serving of houses
-// from them. Serving looks at a house's providers many times; reading them from one
-// compact table instead of from tiles and records spread over the map keeps a large
-// city's tick from waiting on memory. Tick thread, mapMutex held.
+// from them. Serving walks every house's providers several times; it reads them from
+// the map's flat provider index and keeps each house's demand in one small contiguous
+// table, so a large city's tick does not wait on memory. Tick thread, mapMutex held.
+#include "city/ProviderIndex.h"
 #include "city/TileLists.h"
 
+#include <array>
 #include <atomic>
+#include <cstdint>
 #include <vector>
 
+class House;
 class Map;
 class Tile;
 
@@ -15,36 +19,46 @@ class ProviderPool {
 public:
     enum class Family { Shops, Jobs, Water };
 
-    // Every provider of the lists starts the day empty.
-    ProviderPool(const Map& map, const TileLists& lists);
+    // Every provider of the lists starts the day empty, every house with all its needs
+    // and nothing to place; brings the map's provider index up to date.
+    ProviderPool(Map& map, const TileLists& lists);
 
-    // Serves the houses of one family, nearest to a reachable provider first.
-    void serveInDistanceOrder(const std::vector<Tile*>& houses, Family family);
-    // Places as much of the house's demand as reachable providers can take, nearest
-    // first; clears the need when all of it is placed.
-    void serve(Tile& house, Family family);
+    // The demand of the house at this place in the house list, for every family.
+    void setDemand(std::size_t house, int demand);
+    // Serves the houses of one family, nearest to a reachable provider first; a house
+    // keeps its list place among houses as near.
+    void serveInDistanceOrder(Family family);
     // Hands the day's counts (and the efficiency of job buildings that took workers) to
     // the records, where the screens read them.
     void publish() const;
+    // What is left of a house's day: its needs and the demand not placed.
+    void settle(std::size_t house, House& record) const;
 
 private:
     struct Slot {
-        int x;
-        int y;
-        int range;
         int capacity;
         int taken;
         bool moved;
         std::atomic<int>* counter;
         std::atomic<double>* efficiency; // job buildings only
     };
+    struct Demand {
+        std::array<int, ProviderIndex::kFamilies> left;
+        int needs;
+        bool served; // a house record was found for it today
+    };
 
-    void add(Tile& tile);
-    Slot* slotOf(const Tile* tile);
-    // The nearest provider of the house's list that has room and reaches the house.
-    Slot* firstReachable(const Tile& house, Family family);
+    void add(const Tile& tile);
+    // The first provider of the run from cursor on that has room.
+    const std::uint32_t* firstOpen(const std::uint32_t* cursor, const std::uint32_t* end) const;
+    void serve(std::size_t house, std::size_t family, const std::uint32_t* cursor);
+    std::vector<std::uint32_t> distanceOrder(std::size_t family);
 
     const Tile* firstTile;
-    std::vector<int> slotIndex; // by tile index, -1 for tiles that provide nothing
-    std::vector<Slot> slots;
+    std::vector<ProviderIndex::Provider> providers;
+    std::vector<std::int32_t> providerOf; // by grid index, -1 for tiles that provide nothing
+    std::vector<Slot> slots;              // beside providers
+    std::vector<Demand> demands;          // by place in the house list
+    std::vector<const std::uint32_t*> cursors;
+    const ProviderIndex* index = nullptr;
 };

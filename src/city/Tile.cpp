@@ -26,3 +26,11 @@ void Tile::setKind(TileKind newKind, int level) {
 TileSquare Tile::within(int radius) const {
     return map == nullptr ? TileSquare() : map->square(x, y, radius);
 }
+
+Tile* Tile::neighbour(Direction d) const {
+    // Steps in Direction order.
+    static constexpr int kDx[] = {0, 0, -1, 1, -1, -1, 1, 1};
+    static constexpr int kDy[] = {-1, 1, 0, 0, -1, 1, -1, 1};
+    const auto i = static_cast<std::size_t>(d);
+    return map == nullptr ? nullptr : map->tileAt(x + kDx[i], y + kDy[i]);
+}

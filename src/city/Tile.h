@@ -7,14 +7,13 @@
 #include "city/NeighbourList.h"
 #include "city/TileSquare.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class Map;
 
-// Order of Tile::neighbours.
+// The eight neighbours of a tile.
 enum class Direction : std::int32_t {
     North = 0, // (x, y - 1)
     South,     // (x, y + 1)
@@ -39,7 +38,8 @@ public:
     // change with the map so that the next list rebuild knows what to refresh.
     void setKind(TileKind newKind, int level = 1);
 
-    Tile* neighbour(Direction d) const { return neighbours[static_cast<std::size_t>(d)]; }
+    // Null past the map's edge.
+    Tile* neighbour(Direction d) const;
     bool hasFlag(std::uint8_t flag) const { return (flags & flag) != 0; }
     bool isVisible() const { return hasFlag(kFlagVisible); }
 
@@ -61,6 +61,7 @@ public:
     TileSquare within15() const { return within(15); }
     TileSquare within(int radius) const;
 
+    // What the tick reads of a neighbour comes first, within one cache line.
     TileKind kind = TileKind::Empty;
     int orientation = 0; // 0 unset; 1..4 the side facing the road
     int x = 0;
@@ -70,10 +71,9 @@ public:
     double crime = 0.0;
     double fireSafety = 0.0;
     double healthCare = 0.0;
-    std::vector<ActionKind> actions;
-    Map* map = nullptr;
     std::unique_ptr<Building> building;
-    std::array<Tile*, 8> neighbours{};
+    Map* map = nullptr;
+    std::vector<ActionKind> actions;
     NeighbourList orthogonal; // north, west, south, east
     NeighbourList diagonal;   // south-east, south-west, north-west, north-east
     NeighbourList adjacent;   // orthogonal, then diagonal

@@ -43,6 +43,8 @@ namespace {
 constexpr const char* WindowTitle = "Tapburg";
 constexpr unsigned BitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;
+// The longest a quiet screen goes without being drawn again.
+constexpr float QuietFrameSeconds = 0.5f;
 // A shake of strength 1 moves the view this far.
 constexpr float ShakeReach = 4.f;
 constexpr int FullCircleDegrees = 360;
@@ -164,26 +166,64 @@ void Game::run() {
     const RequestHandler handler = requestHandler();
     while (window->isOpen()) {
         sf::RenderTarget& target = frameTarget();
+        frameStart.restart();
         updateFrameTime();
         handleEvents();
         if (!window->isOpen())
             break;
         // What the clicks of this frame asked for shows in this frame.
         simulation->drainRequests(handler);
-        target.clear(paperColor);
         // While the title screen shows, the map, the effects and the playlist rest.
         if (!mainMenu->showing)
-            drawMap(target);
-        target.setView(*uiView);
-        ui_update();
-        present();
+            soundManager->update(frameTime);
+        if (drawFrameIfDue(target))
+            present();
+        else
+            waitForNextFrame();
         simulation->releaseFinishedTick(handler);
         reportAutosave(autosave->afterFrame(config->getInt("autosaveDays")));
         if (recreateWindowRequested) {
             recreateWindowRequested = false;
             createWindow();
+            pictureChanged = true;
         }
     }
+}
+
+bool Game::drawFrameIfDue(sf::RenderTarget& target) {
+    // A quiet screen keeps its last frame: the software renderer would spend most of a
+    // core drawing the same picture sixty times a second.
+    undrawnTime += frameTime;
+    // A held pan key moves the map a little every frame.
+    const bool animating =
+        shakeActive || dragging || !floatingEffects.empty() || heldPanDirection() != sf::Vector2i();
+    if (!pictureChanged && !animating && undrawnTime < secondsToNextChange)
+        return false;
+    // The timers see all the time since the last drawn frame, so they keep real time.
+    const float step = frameTime;
+    frameTime = undrawnTime;
+    undrawnTime = 0.f;
+    pictureChanged = false;
+    target.clear(paperColor);
+    if (!mainMenu->showing)
+        drawMap(target);
+    target.setView(*uiView);
+    ui_update();
+    frameTime = step;
+    secondsToNextChange = QuietFrameSeconds;
+    if (!mainMenu->showing)
+        secondsToNextChange =
+            std::min(secondsToNextChange, mapRenderer->secondsToNextChange(*simulation->map));
+    secondsToNextChange =
+        static_cast<float>(std::min<double>(secondsToNextChange, hud->secondsToNextChange()));
+    return true;
+}
+
+void Game::waitForNextFrame() {
+    const sf::Time left =
+        sf::seconds(1.f / static_cast<float>(FrameRateLimit)) - frameStart.getElapsedTime();
+    if (left > sf::Time::Zero)
+        sf::sleep(left);
 }
 
 void Game::shutdown() {
@@ -280,6 +320,7 @@ void Game::handleEvents() {
 }
 
 void Game::handleEvent(const sf::Event& event) {
+    pictureChanged = true;
     // The widgets see every event first; the game acts only on what they leave. The
     // hidden map takes no mouse input while the title screen shows, but keys act as ever.
     // Held keys and the pointer are followed whoever takes the event.
@@ -553,6 +594,7 @@ void Game::carryOutRequests() {
 }
 
 void Game::carryOut(const Request& request) {
+    pictureChanged = true;
     switch (request.kind) {
     case RequestKind::ActionTitle:
         ui_setActionTitle(request.text);
@@ -635,5 +677,4 @@ void Game::drawMap(sf::RenderTarget& target) {
     target.setView(*mapView);
     mapRenderer->draw(target);
     drawFloatingEffects(target);
-    soundManager->update(frameTime);
 }

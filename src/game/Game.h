@@ -118,6 +118,8 @@ public:
     // What the status strip names under window pixel `at`: a building or feature of a
     // revealed tile with its key figure; empty over empty land and widgets. Takes
     // mapMutex, or keeps the last text while a tick holds it.
+    // The way the held arrow and W/A/S/D keys pan the map; zero when none is held.
+    sf::Vector2i heldPanDirection() const;
     void updateHover(sf::Vector2i at);
     void startShake(float strength, float decay);
     void updateShake();
@@ -205,6 +207,8 @@ public:
     int magnification = 1;
     // The window size the views were made for.
     sf::Vector2u viewBasis;
+    // Something on screen changed since the last drawn frame (input, a request).
+    bool pictureChanged = true;
 
     sf::Vector2i dragStartMouse; // window pixels
     bool dragging = false;
@@ -236,6 +240,11 @@ private:
     void openTileScreen(sf::Vector2i windowPosition, bool information);
     void rotate(bool right);
     void drawMap(sf::RenderTarget& target);
+    // Draws the frame when the picture changed, an animation runs or a timer turns
+    // something; false when the last frame still shows what this one would.
+    bool drawFrameIfDue(sf::RenderTarget& target);
+    // Sleeps out the rest of this frame's sixtieth of a second.
+    void waitForNextFrame();
     void playRequestedSound(const Request& request);
     void createInterface();
     void createScreens();
@@ -253,4 +262,8 @@ private:
 
     // The back buffer still holds the composed frame here, before it is shown.
     void saveScreenshot();
+
+    sf::Clock frameStart;
+    float undrawnTime = 0.f;         // since the last drawn frame
+    float secondsToNextChange = 0.f; // of the last drawn frame, if nothing happens
 };

@@ -150,11 +150,16 @@ void Game::cityKey(KeyCommand command) {
     }
 }
 
-void Game::panMap() {
+sf::Vector2i Game::heldPanDirection() const {
     sf::Vector2i direction;
     for (int code = 0; code < sf::Keyboard::KeyCount; ++code)
         if (heldKeys[static_cast<std::size_t>(code)])
             direction += panDirection(static_cast<sf::Keyboard::Key>(code));
+    return direction;
+}
+
+void Game::panMap() {
+    const sf::Vector2i direction = heldPanDirection();
     if (direction == sf::Vector2i()) {
         panCarry = sf::Vector2f();
         return;

@@ -163,6 +163,13 @@ void MapRenderer::advanceTimers(Map& map) {
     if (map.highlightTime > kBlinkPeriod)
         map.highlightTime = 0.f;
     overlayTiles.clear();
+    fireShown = false;
+}
+
+float MapRenderer::secondsToNextChange(const Map& map) const {
+    const float blink = map.highlightTime <= kBlinkOnUntil ? kBlinkOnUntil - map.highlightTime
+                                                           : kBlinkPeriod - map.highlightTime;
+    return fireShown ? std::min(blink, kFireStepSeconds - fireFrameTime) : blink;
 }
 
 void MapRenderer::drawTiles(Map& map) {
@@ -195,8 +202,10 @@ void MapRenderer::drawTile(Map& map, Tile& tile) {
     }
     if (tile.building)
         drawBuilding(map, tile, at, highlighted);
-    if (tile.hasFlag(kFlagBurning))
+    if (tile.hasFlag(kFlagBurning)) {
         drawFire(tile, at);
+        fireShown = true;
+    }
 }
 
 bool MapRenderer::drawGround(const Map& map, const Tile& tile, sf::Vector2i at) {

@@ -35,11 +35,15 @@ public:
     // factor, the map is drawn at one texel per unit and enlarged in one step, which
     // saves the software renderer most of its blending.
     void draw(sf::RenderTarget& target);
+    // How long the map drawn last keeps its look: until the blink of buildable tiles
+    // turns, or the next fire frame when a fire showed.
+    float secondsToNextChange(const Map& map) const;
 
     // The blink of buildable tiles runs on the map's highlight time, so that a change
     // of selection restarts it.
     float fireFrameTime = 0.f;
     int fireFrame = 0;
+    bool fireShown = false; // in the frame drawn last
     // Tiles drawn quiet this frame, in the order their overlays are drawn.
     std::vector<Tile*> overlayTiles;
     // The HUD's options: "Hide buildings" clears showBuildings; the population layer

@@ -431,6 +431,14 @@ void Hud::readNumbers() {
     dateText->setText(formatDate(game.simulation->dayCounter));
 }
 
+double Hud::secondsToNextChange() const {
+    if (actionProgressBar->visible() && root->visible())
+        return 0.0;
+    if (dateButtonCooldown > 0.0 && !dateButton->isActive())
+        return dateButtonCooldown;
+    return std::numeric_limits<double>::infinity();
+}
+
 void Hud::runTimers(double frameTime) {
     if (tickTockPending && tickTockTimer > 0.0) {
         tickTockTimer -= frameTime;

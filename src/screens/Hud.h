@@ -107,6 +107,9 @@ public:
     gui::CheckBox* filterBox(Filter which) const {
         return filterCheckBoxes[static_cast<std::size_t>(which)];
     }
+    // How long the HUD drawn last keeps its look if nothing happens: the progress badge
+    // moves every frame, the date button comes back when its cooldown ends.
+    double secondsToNextChange() const;
     // The percentage badge: drawn by update over the bar, not part of the widget tree.
     const gui::Image* badge() const { return progressBadge.get(); }
 

@@ -1,10 +1,16 @@
 #include "CityTestSupport.h"
 #include "city/BuildingTick.h"
 #include "city/Messages.h"
+#include "city/SaveFile.h"
+#include "city/SaveWriter.h"
 
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -184,6 +190,80 @@ TEST_F(TickTest, WasteGoesToLandfillsOrOntoTheStreets) {
     EXPECT_EQ(sim.warnings & kWarningStreetTrash, 0u);
     EXPECT_DOUBLE_EQ(empty.landfill()->fill, 0.0);
     EXPECT_GT(started.landfill()->fill, 1500.0);
+}
+
+namespace {
+
+// Rows of houses, shops, job buildings and water towers between roads, with residents.
+void buildMixedCity(Simulation& sim) {
+    makeBlankMap(sim, 24, 24);
+    sim.unlocked = 511;
+    const TileKind kinds[] = {TileKind::House,      TileKind::House,   TileKind::Shop,
+                              TileKind::House,      TileKind::Factory, TileKind::House,
+                              TileKind::WaterTower, TileKind::House,   TileKind::Commercial};
+    int k = 0;
+    for (Tile& tile : sim.map->tiles) {
+        ++k;
+        if (tile.y % 3 == 1)
+            tile.setKind(TileKind::Road);
+        else
+            tile.setKind(kinds[static_cast<std::size_t>(k * 7 % 9)], 1 + k % 3);
+        if (House* house = tile.house())
+            house->residents = house->capacity * (k % 4) / 3;
+    }
+    sim.map->recalculateVisibleTiles();
+}
+
+Tile& firstOf(Simulation& sim, TileKind kind) {
+    for (Tile& tile : sim.map->tiles)
+        if (tile.kind == kind && tile.x > 5 && tile.y > 5)
+            return tile;
+    throw std::logic_error("no such tile");
+}
+
+} // namespace
+
+// The tick keeps its own form of the houses' provider lists and surroundings from day
+// to day. Whatever changes the map in between, the next day must come out as it does
+// when the tick has to build them afresh.
+TEST(TickMemoryTest, ADayAfterAMapChangeMatchesOneThatStartsAfresh) {
+    const struct {
+        const char* what;
+        std::function<void(Simulation&)> change;
+    } cases[] = {
+        {"nothing", [](Simulation&) {}},
+        {"shop demolished",
+         [](Simulation& s) { firstOf(s, TileKind::Shop).setKind(TileKind::Empty); }},
+        {"shop upgraded",
+         [](Simulation& s) { firstOf(s, TileKind::Shop).setKind(TileKind::Shop, 3); }},
+        {"water tower built",
+         [](Simulation& s) { firstOf(s, TileKind::House).setKind(TileKind::WaterTower); }},
+        {"park among houses",
+         [](Simulation& s) { firstOf(s, TileKind::House).setKind(TileKind::Park); }},
+        {"factory demolished",
+         [](Simulation& s) { firstOf(s, TileKind::Factory).setKind(TileKind::Empty); }},
+        {"turned", [](Simulation& s) { s.map->rotateLeft(); }},
+    };
+    for (const auto& c : cases) {
+        Simulation kept;
+        Simulation fresh;
+        for (Simulation* sim : {&kept, &fresh}) {
+            buildMixedCity(*sim);
+            std::srand(3);
+            sim->buildingTick();
+            c.change(*sim);
+            sim->map->recalculateVisibleTiles();
+        }
+        fresh.map->providerIndex = ProviderIndex();
+        fresh.map->surroundingsRevision = std::numeric_limits<std::uint64_t>::max();
+        for (Simulation* sim : {&kept, &fresh}) {
+            std::srand(4);
+            sim->buildingTick();
+        }
+        EXPECT_EQ(SaveWriter::format(SaveFile::capture(kept)),
+                  SaveWriter::format(SaveFile::capture(fresh)))
+            << c.what;
+    }
 }
 
 TEST(TickThreadTest, ClosingWhileATickRunsWaitsForIt) {
