@@ -1,0 +1,27 @@
+#include "city/CityHistory.h"
+
+#include <utility>
+
+void CityHistory::append(const HistoryRow& row) {
+    const std::scoped_lock lock(mutex);
+    entries.push_back(row);
+}
+
+std::vector<HistoryRow> CityHistory::rows() const {
+    const std::scoped_lock lock(mutex);
+    return entries;
+}
+
+std::size_t CityHistory::size() const {
+    const std::scoped_lock lock(mutex);
+    return entries.size();
+}
+
+void CityHistory::replace(std::vector<HistoryRow> rows) {
+    const std::scoped_lock lock(mutex);
+    entries = std::move(rows);
+}
+
+void CityHistory::clear() {
+    replace({});
+}
