@@ -12,11 +12,6 @@ std::vector<HistoryRow> CityHistory::rows() const {
     return entries;
 }
 
-std::size_t CityHistory::size() const {
-    const std::scoped_lock lock(mutex);
-    return entries.size();
-}
-
 void CityHistory::replace(std::vector<HistoryRow> rows) {
     const std::scoped_lock lock(mutex);
     entries = std::move(rows);

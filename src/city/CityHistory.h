@@ -5,7 +5,6 @@
 // It ranks with the City budget and population mutexes in the lock order and is never
 // held while another lock is taken. Non-copyable.
 #include <array>
-#include <cstddef>
 #include <mutex>
 #include <vector>
 
@@ -30,7 +29,6 @@ public:
 
     void append(const HistoryRow& row);
     std::vector<HistoryRow> rows() const;
-    std::size_t size() const;
     void replace(std::vector<HistoryRow> rows);
     void clear();
 

@@ -24,20 +24,20 @@ struct Choice {
 };
 // By HistoryWindow::Series and HistoryWindow::Span.
 constexpr std::array<Choice, HistoryWindow::kSeriesCount> kSeriesChoices{{
-    {"Population", "Population", 8, 60},
-    {"Budget", "Budget", 70, 60},
-    {"Result", "Monthly result", 132, 60},
+    {"Population", "Population", 6, 72},
+    {"Budget", "Budget", 80, 58},
+    {"Result", "Monthly result", 140, 58},
 }};
 constexpr std::array<Choice, HistoryWindow::kSpanCount> kSpanChoices{{
-    {"All", "whole history", 198, 34},
-    {"24 months", "last 24 months", 234, 58},
+    {"All", "whole history", 206, 36},
+    {"24 months", "last 24 months", 244, 70},
 }};
 constexpr int kButtonY = 20;
 constexpr int kButtonHeight = 16;
 constexpr int kHeadingY = 40;
 constexpr int kLatestY = 52;
 const sf::Vector2i kChartAt(50, 64);
-const sf::Vector2i kChartSize(240, 104);
+const sf::Vector2i kChartSize(260, 104);
 constexpr int kAxisLabelX = 6;
 constexpr int kAxisLabelWidth = 40;
 constexpr int kMonthLabelY = 170;
@@ -50,7 +50,7 @@ std::string monthText(int closingDay) {
 
 } // namespace
 
-HistoryWindow::HistoryWindow(Game& game) : ReportWindow(game, {300, 196}, "City history") {}
+HistoryWindow::HistoryWindow(Game& game) : ReportWindow(game, {320, 196}, "City history") {}
 
 void HistoryWindow::readGuarded() {
     rows = game.simulation->city->history.rows();

@@ -1,8 +1,11 @@
 #include "screens/HistoryWindow.h"
 
 #include "ScreenTestSupport.h"
+#include "assets/BitmapFont.h"
 #include "city/City.h"
 #include "gui/LineChart.h"
+
+#include <cmath>
 
 namespace {
 
@@ -17,6 +20,16 @@ protected:
         for (int i = 1; i <= 30; ++i)
             rows.push_back({30 * i, 10 * i, 1000.0 * i, 100.0 * i, -1500.0, {i, 0, 0}});
         return rows;
+    }
+    // A chosen button shows its caption in bold, and it still fits.
+    void expectCaptionsFitInBold() {
+        const BitmapFont& bold = *game.ui->font(2);
+        std::vector<gui::Button*> buttons(report().seriesButtons.begin(),
+                                          report().seriesButtons.end());
+        buttons.insert(buttons.end(), report().spanButtons.begin(), report().spanButtons.end());
+        for (const gui::Button* button : buttons)
+            EXPECT_LT(bold.measureString(button->label()->text()).x, button->width() - 2)
+                << button->label()->text();
     }
     std::vector<std::string> labels() {
         const HistoryWindow& r = report();
@@ -43,6 +56,7 @@ TEST_F(HistoryReport, TheSideButtonOpensTheChartAndTheButtonsSwitchIt) {
     EXPECT_LE(hud().cancelActionButton->position().y + hud().cancelActionButton->height(), 347);
     click(side);
     ASSERT_TRUE(report().isOpen());
+    expectCaptionsFitInBold();
     const gui::Window& window = *report().window;
     EXPECT_GT(window.position().x, side.position().x + side.width());
     EXPECT_LE(window.position().y + window.height() + 6, 347); // the Close button hangs out
