@@ -93,8 +93,8 @@ public:
             error = "line " + std::to_string(lineNumber) + " (" + currentSection + "): " + what;
     }
 
-    // Only blank space is left.
-    bool atEnd() const { return trim(rest).empty(); }
+    // Only blank space and empty lines are left, as an editor may leave them.
+    bool atEnd() const { return rest.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
     std::string error;
     // Called after each line was read whole, with its section name.

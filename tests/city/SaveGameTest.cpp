@@ -222,7 +222,8 @@ TEST(SaveReaderTest, OddButHarmlessFilesAreAccepted) {
     const std::pair<const char*, std::string> cases[] = {
         {"another version", withLine(0, "3, /* save version */")},
         {"windows line ends", joined(base, "\r\n")},
-        {"extra values", withLine(2, "500,1,0,0,0,99, /* city info */")},
+        {"extra values and blank lines",
+         withLine(2, "500,1,0,0,0,99, /* city info */") + "\r\n  \n"},
         {"map side 0", joined(defaultMap)},
     };
     for (const auto& [what, text] : cases) {
