@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-inline constexpr std::array<std::string_view, 125> spriteNames{{
+inline constexpr std::array<std::string_view, 126> spriteNames{{
     // Cursor and tile markers
     "cursor", "tile_border", "tile_outline", "tile_highlighted", "tile_semi_filled",
     "hidden_tile_overlay",
@@ -44,9 +44,9 @@ inline constexpr std::array<std::string_view, 125> spriteNames{{
     // Side bar and navigation
     "ui/menu_button", "ui/side_build_button", "ui/side_ratings_button",
     "ui/side_population_button", "ui/side_needs_button", "ui/side_finances_button",
-    "ui/side_city_button", "ui/side_production_button", "ui/needs_icons", "ui/action_next",
-    "ui/action_next_disabled", "ui/action_previous", "ui/action_previous_disabled",
-    "ui/rotate_left_button", "ui/rotate_right_button",
+    "ui/side_city_button", "ui/side_production_button", "ui/side_history_button",
+    "ui/needs_icons", "ui/action_next", "ui/action_next_disabled", "ui/action_previous",
+    "ui/action_previous_disabled", "ui/rotate_left_button", "ui/rotate_right_button",
     // Report decorations and warning icons
     "ui/expenditure_titles_underline", "ui/city_population_titles_underline",
     "ui/production_titles_underline", "ui/crime_icon", "ui/fire_hazard_icon",

@@ -361,6 +361,7 @@ void BuildingTick::closeDay() {
     city.updateClassShares();
     simulation.updateHousingDemand();
     if (simulation.dayCounter % kDaysPerMonth == 0) {
+        city.recordMonth();
         city.closeMonth();
         listener.refreshExpenditure();
         listener.playSound("month_end");

@@ -43,6 +43,7 @@ void City::reset() {
     middleShare = 0.0;
     upperShare = 0.0;
     streetTrash = 0.0;
+    history.clear();
 }
 
 void City::setBudget(double value) {
@@ -122,6 +123,22 @@ void City::endDeferred() {
 void City::closeDay() {
     lastDayResult = dayResult;
     dayResult = 0.0;
+}
+
+void City::recordMonth() {
+    HistoryRow row;
+    row.day = simulation.dayCounter;
+    row.population = populationNow();
+    row.budget = budgetNow();
+    for (std::size_t slot = 0; slot < kLedgerSlots; ++slot) {
+        if (slot == static_cast<std::size_t>(LedgerCategory::Misc))
+            continue;
+        row.income += monthIncome[slot];
+        row.expenses += monthExpenses[slot];
+    }
+    std::copy_n(simulation.housesPerLevel.begin(), row.houses.size(), row.houses.begin());
+    history.append(row);
+    simulation.listener().refreshHistory();
 }
 
 void City::closeMonth() {

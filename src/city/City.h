@@ -3,6 +3,7 @@
 // shares and the trash on the streets. Money is booked only through addMoney; expenses
 // are negative. While the tick runs, bookings are held aside and reach the budget in one
 // step when it ends. Non-copyable.
+#include "city/CityHistory.h"
 #include "city/CityTypes.h"
 
 #include <array>
@@ -39,6 +40,9 @@ public:
     void endDeferred();
 
     void closeDay();
+    // At a month end, before closeMonth: appends the month's row to the history and
+    // asks the interface to show it. Tick thread, mapMutex held.
+    void recordMonth();
     void closeMonth();
     void closeYear();
 
@@ -71,6 +75,9 @@ public:
     Ledger monthExpenses{};
     Ledger lastMonthIncome{};
     Ledger lastMonthExpenses{};
+
+    // Emptied by reset, like everything else here.
+    CityHistory history;
 
     bool deferred = false;
     // Each widens that service's range by 3; nothing in the game sets them yet.

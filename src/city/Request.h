@@ -21,6 +21,7 @@ enum class RequestKind : std::int32_t {
     CloseWindows = 12,
     LayerTitle = 13, // text
     RefreshLayerOptions = 14,
+    RefreshHistory = 15,
 };
 
 // The volume a sound plays at unless its request says otherwise: the sound's own level.

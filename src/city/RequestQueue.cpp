@@ -94,6 +94,10 @@ void RequestQueue::refreshProduction() {
     pushKind(RequestKind::RefreshProduction);
 }
 
+void RequestQueue::refreshHistory() {
+    pushKind(RequestKind::RefreshHistory);
+}
+
 void RequestQueue::floatingMark(float x, float y, float drift) {
     Request request;
     request.kind = RequestKind::FloatingMark;

@@ -36,6 +36,7 @@ public:
     void showExpenditure() override;
     void refreshCityInfo() override;
     void refreshProduction() override;
+    void refreshHistory() override;
     void floatingMark(float x, float y, float drift) override;
     void shake(float strength, float decay) override;
     void centreViewOnTile(int x, int y) override;

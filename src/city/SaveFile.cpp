@@ -190,6 +190,7 @@ SaveFile SaveFile::capture(Simulation& sim) {
     save.tiles.reserve(map.tiles.size());
     for (const Tile& tile : map.tiles)
         save.tiles.push_back(captureTile(tile));
+    save.history = city.history.rows();
     return save;
 }
 
@@ -223,6 +224,7 @@ void SaveFile::apply(Simulation& sim) const {
     const std::array<Ledger*, 8> cityLedgers = ledgersOf(city);
     for (std::size_t i = 0; i < cityLedgers.size(); ++i)
         *cityLedgers[i] = ledgers[i];
+    city.history.replace(history);
 
     Map& map = *sim.map;
     map.create(width, height, true);

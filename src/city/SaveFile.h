@@ -6,7 +6,9 @@
 // ", /* section */". Integers plain decimal, booleans 0 or 1, reals with six
 // significant digits (printf %g). Header lines first, then the map size, then one line
 // per tile in array order; a tile with a record is followed by its base line and, for
-// kinds that have one, its kind line.
+// kinds that have one, its kind line. Last, one "history" line per month closed, oldest
+// first: readers of the format that stop after the last tile never see them, and a file
+// without them has an empty history.
 #include "city/City.h"
 #include "city/CityTypes.h"
 #include "city/Simulation.h"
@@ -74,6 +76,9 @@ public:
     // Calls line for the base line and, when the kind has one, the kind line of a tile
     // whose has-building value is set.
     template <class Saved, class Line> static void visitRecord(Saved& tile, Line&& line);
+    // Calls line for one month of the history.
+    template <class Row, class Line> static void visitHistory(Row& row, Line&& line);
+    static constexpr const char* kHistorySection = "history";
 
     int version = kVersion;
     int dayCounter = 0;
@@ -108,6 +113,7 @@ public:
     int height = 0;
     int rotation = 0;
     std::vector<SavedTile> tiles; // row-major
+    std::vector<HistoryRow> history;
 };
 
 template <class Save, class Line> void SaveFile::visitHeader(Save& save, Line&& line) {
@@ -133,6 +139,11 @@ template <class Save, class Line> void SaveFile::visitHeader(Save& save, Line&& 
 template <class Saved, class Line> void SaveFile::visitTile(Saved& tile, Line&& line) {
     line("tile", tile.x, tile.y, tile.kind, tile.orientation, tile.visible, tile.crime,
          tile.fireSafety, tile.healthCare, tile.burning, tile.hasBuilding);
+}
+
+template <class Row, class Line> void SaveFile::visitHistory(Row& row, Line&& line) {
+    line(kHistorySection, row.day, row.population, row.budget, row.income, row.expenses,
+         row.houses);
 }
 
 template <class Saved, class Line> void SaveFile::visitRecord(Saved& tile, Line&& line) {

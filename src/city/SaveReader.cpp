@@ -31,6 +31,11 @@ constexpr int largestHouseCapacity() {
     return largest;
 }
 
+// No map holds more people than this, nor more houses than kMaxMapSide squared.
+constexpr long long kMaxPopulation =
+    static_cast<long long>(kMaxMapSide) * kMaxMapSide * largestHouseCapacity();
+constexpr long long kMaxHouses = static_cast<long long>(kMaxMapSide) * kMaxMapSide;
+
 constexpr ActionSpec largestAction() {
     ActionSpec largest{};
     for (const ActionSpec& spec : kActionSpecs) {
@@ -88,9 +93,15 @@ public:
             error = "line " + std::to_string(lineNumber) + " (" + currentSection + "): " + what;
     }
 
+    // Only blank space and empty lines are left, as an editor may leave them.
+    bool atEnd() const { return rest.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+
     std::string error;
     // Called after each line was read whole, with its section name.
     std::function<void(const std::string& section)> check;
+    // Lines must name their section in their comment. Off for the lines the format
+    // has always read by position alone.
+    bool sectionNamed = false;
 
 private:
     bool splitNextLine() {
@@ -110,6 +121,11 @@ private:
         if (comment == std::string_view::npos || line.size() < comment + 4 ||
             line.substr(line.size() - 2) != "*/") {
             fail("the line is cut short");
+            return false;
+        }
+        if (sectionNamed &&
+            trim(line.substr(comment + 2, line.size() - comment - 4)) != currentSection) {
+            fail("this is not a " + currentSection + " line");
             return false;
         }
         std::string_view list = trim(line.substr(0, comment));
@@ -214,8 +230,6 @@ void checkAction(const SaveFile& save, LineReader& line) {
 // The population and the loan are checked before the map size is known: the
 // population against the largest map.
 void checkHeaderLine(SaveFile& save, const std::string& section, LineReader& line) {
-    constexpr long long kMaxPopulation =
-        static_cast<long long>(kMaxMapSide) * kMaxMapSide * largestHouseCapacity();
     if (section == "date, action") {
         checkAction(save, line);
     } else if (section == "city info") {
@@ -273,6 +287,33 @@ void readTile(SavedTile& tile, LineReader& line) {
         checkRecord(tile, line);
 }
 
+// The history as the game writes it: month ends in order, none after the save's day.
+void checkHistoryRow(const HistoryRow& row, int previousDay, int saveDay, LineReader& line) {
+    if (row.day % kDaysPerMonth != 0 || row.day <= previousDay || row.day > saveDay)
+        line.fail("the day " + std::to_string(row.day) + " is not a month end after day " +
+                  std::to_string(previousDay) + " and by day " + std::to_string(saveDay));
+    limit(line, "the population", row.population, 0, kMaxPopulation);
+    if (row.income < 0 || row.expenses > 0)
+        line.fail("the income is negative or the expenses are positive");
+    for (const int houses : row.houses)
+        limit(line, "the houses", houses, 0, kMaxHouses);
+}
+
+// Everything after the last tile: history lines only, up to the end of the file.
+void readHistory(SaveFile& save, LineReader& line) {
+    line.sectionNamed = true;
+    int previousDay = 0;
+    while (!line.failed() && !line.atEnd()) {
+        HistoryRow row;
+        SaveFile::visitHistory(row, line);
+        if (line.failed())
+            return;
+        checkHistoryRow(row, previousDay, save.dayCounter, line);
+        previousDay = row.day;
+        save.history.push_back(row);
+    }
+}
+
 } // namespace
 
 SaveReader::Result SaveReader::parse(std::string_view text) {
@@ -294,6 +335,7 @@ SaveReader::Result SaveReader::parse(std::string_view text) {
         save.tiles.emplace_back();
         readTile(save.tiles.back(), line);
     }
+    readHistory(save, line);
     if (line.failed()) {
         result.error = line.error;
         return result;

@@ -22,8 +22,9 @@ public:
     // map side above kMaxMapSide, and every number the game itself cannot write: a
     // negative day, count or loan, residents or users beyond the record's capacity,
     // capacities, ranges and base amounts beyond their kind's, a real beyond 1e15, a
-    // population no map could hold. A side of 0 or less means the
-    // default 75 x 75, as the game has always read it. Extra values at the end of a
-    // line and lines after the last tile are ignored.
+    // population no map could hold. After the last tile only history lines may
+    // follow, each with its section named, month ends in order up to the save's day.
+    // A side of 0 or less means the default 75 x 75, as the game has always read it.
+    // Extra values at the end of a line are ignored.
     static Result parse(std::string_view text);
 };

@@ -63,5 +63,7 @@ std::string SaveWriter::format(const SaveFile& save) {
         if (tile.hasBuilding)
             SaveFile::visitRecord(tile, line);
     }
+    for (const HistoryRow& row : save.history)
+        SaveFile::visitHistory(row, line);
     return text;
 }

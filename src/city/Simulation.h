@@ -11,8 +11,9 @@
 // and service values take mapMutex too or read the atomic fields. The member functions
 // below that take mapMutex say so; never call them while holding it.
 //
-// Lock order: mapMutex, then buildingUpdateMutex, then the City budget and population
-// mutexes, then the report windows' mutexes. The request queue's lock is innermost.
+// Lock order: mapMutex, then buildingUpdateMutex, then the City budget, population and
+// history mutexes, then the report windows' mutexes. The request queue's lock is
+// innermost.
 #include "city/CityTypes.h"
 #include "city/RequestQueue.h"
 #include "city/SimulationListener.h"

@@ -23,6 +23,8 @@ public:
     virtual void showExpenditure() = 0;
     virtual void refreshCityInfo() = 0;
     virtual void refreshProduction() = 0;
+    // A month was added to the city's history.
+    virtual void refreshHistory() = 0;
     // A floating plus-one mark at a point of the map view, drifting sideways.
     virtual void floatingMark(float x, float y, float drift) = 0;
     virtual void shake(float strength, float decay) = 0;

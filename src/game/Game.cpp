@@ -24,6 +24,7 @@
 #include "screens/CityInfoWindow.h"
 #include "screens/ExpenditureWindow.h"
 #include "screens/GameMenu.h"
+#include "screens/HistoryWindow.h"
 #include "screens/Hud.h"
 #include "screens/OptionsWindow.h"
 #include "screens/ProductionWindow.h"
@@ -643,6 +644,9 @@ void Game::carryOut(const Request& request) {
         break;
     case RequestKind::RefreshLayerOptions:
         ui_resetLayerOptions();
+        break;
+    case RequestKind::RefreshHistory:
+        ui_refreshHistory();
         break;
     }
 }

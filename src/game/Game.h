@@ -36,6 +36,7 @@ class AboutWindow;
 class ProductionWindow;
 class CityInfoWindow;
 class ExpenditureWindow;
+class HistoryWindow;
 
 class Game {
 public:
@@ -158,6 +159,8 @@ public:
     void ui_refreshProduction();
     void ui_populateCityInfo();
     void ui_refreshExpenditure();
+    void ui_showHistory();
+    void ui_refreshHistory();
     // Every window kind that exists at most once, for re-layout and closing.
     std::vector<ScreenWindow*> screenWindows() const;
 
@@ -195,6 +198,7 @@ public:
     std::unique_ptr<ProductionWindow> productionWindow;
     std::unique_ptr<CityInfoWindow> cityInfoWindow;
     std::unique_ptr<ExpenditureWindow> expenditureWindow;
+    std::unique_ptr<HistoryWindow> historyWindow;
     sf::Color paperColor = sf::Color::Black;
     sf::Color inkColor = sf::Color::Black;
     int scale = 1;

@@ -8,6 +8,7 @@
 #include "screens/CityInfoWindow.h"
 #include "screens/ExpenditureWindow.h"
 #include "screens/GameMenu.h"
+#include "screens/HistoryWindow.h"
 #include "screens/Hud.h"
 #include "screens/OptionsWindow.h"
 #include "screens/ProductionWindow.h"
@@ -29,13 +30,15 @@ void Game::createScreens() {
     productionWindow = std::make_unique<ProductionWindow>(*this);
     cityInfoWindow = std::make_unique<CityInfoWindow>(*this);
     expenditureWindow = std::make_unique<ExpenditureWindow>(*this);
+    historyWindow = std::make_unique<HistoryWindow>(*this);
     ui_create();
 }
 
 std::vector<ScreenWindow*> Game::screenWindows() const {
     return {menuWindow.get(),       tileActionsWindow.get(), tileInfoWindow.get(),
             saveFilesWindow.get(),  expenditureWindow.get(), cityInfoWindow.get(),
-            productionWindow.get(), aboutWindow.get(),       optionsWindow.get()};
+            productionWindow.get(), aboutWindow.get(),       optionsWindow.get(),
+            historyWindow.get()};
 }
 
 void Game::ui_create() {
@@ -124,6 +127,14 @@ void Game::ui_populateCityInfo() {
 
 void Game::ui_refreshExpenditure() {
     expenditureWindow->refreshExpenditure();
+}
+
+void Game::ui_showHistory() {
+    historyWindow->open();
+}
+
+void Game::ui_refreshHistory() {
+    historyWindow->refresh();
 }
 
 bool Game::saveGame(int slot) {

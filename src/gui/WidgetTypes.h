@@ -17,6 +17,7 @@ enum class WidgetKind : std::int32_t {
     Window = 15,
     TitleBar = 23,
     CheckBox = 24,
+    LineChart = 25,
 };
 
 // Horizontal codes below 10, vertical codes from 10.

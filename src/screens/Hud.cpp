@@ -64,17 +64,18 @@ constexpr int RightColumnInset = 30; // from the right edge: menu and rotation b
 constexpr int RotateRise = 25;       // the left button's top above the middle
 constexpr int RotateDrop = 2;        // the right button's top below the middle
 
-// The side column is centred on a 200-pixel block; menu and cancel follow the reports.
+// The side column is centred on a 227-pixel block, which keeps the cancel button clear
+// of the status strip on a 360-pixel screen; menu and cancel follow the reports.
 constexpr int SideColumnX = 7;
-constexpr int SideColumnBlock = 200;
+constexpr int SideColumnBlock = 227;
 constexpr int SideStep = 27;
-constexpr int MenuButtonOffset = 189;
-constexpr int CancelButtonOffset = 217;
+constexpr int MenuButtonOffset = 216;
+constexpr int CancelButtonOffset = 244;
 
 constexpr std::array<const char*, Hud::SideCount> SideSprites = {
     "ui/side_build_button", "ui/side_ratings_button",    "ui/side_population_button",
     "ui/side_needs_button", "ui/side_production_button", "ui/side_finances_button",
-    "ui/side_city_button"};
+    "ui/side_city_button",  "ui/side_history_button"};
 
 // Option panels sit in the lower right corner, above the status strip.
 constexpr int PanelRightInset = 7;
@@ -230,7 +231,8 @@ void Hud::createSideButtons() {
         [this] { showLayer(NeedsLayer, layerTitleNeeds); },
         [this] { game.ui_showProduction(); },
         [this] { game.ui_showExpenditure(); },
-        [this] { game.ui_showCityInfo(); }};
+        [this] { game.ui_showCityInfo(); },
+        [this] { game.ui_showHistory(); }};
     for (std::size_t i = 0; i < SideCount; ++i)
         sideButtons[i] = addButton(SquareButton, SideSprites[i], actions[i]);
 }

@@ -33,8 +33,9 @@ public:
         Production = 4,
         Finances = 5,
         City = 6,
+        History = 7,
     };
-    static constexpr std::size_t SideCount = 7;
+    static constexpr std::size_t SideCount = 8;
     // The filters of the population layer, top to bottom in their panel.
     enum class Filter : std::int32_t { Housing = 0, Shops = 1, Jobs = 2 };
     static constexpr std::size_t FilterCount = 3;

@@ -46,6 +46,13 @@ std::string flooredText(double value) {
     return wholeText(clampedInt(std::floor(value)));
 }
 
+std::string compactText(double value) {
+    constexpr double million = 1e6;
+    if (std::fabs(value) < million)
+        return flooredText(value);
+    return formatted("%.1fM", value / million);
+}
+
 std::string twoDecimalsText(double value) {
     return formatted("%.2f", value);
 }

@@ -7,6 +7,9 @@
 std::string wholeText(int value);
 // Ledger money, rounded down: an expense of 12.5 shows as -13.
 std::string flooredText(double value);
+// Axis labels, short enough for a narrow column: whole numbers up to a million,
+// beyond that millions with one decimal ("12.3M").
+std::string compactText(double value);
 // Goods figures and prices.
 std::string twoDecimalsText(double value);
 // Yesterday's result: a fraction of one shows its decimals, anything else is cut

@@ -106,6 +106,9 @@ void growCity(Simulation& sim) {
         city.yearIncome[s] = oddValue(static_cast<int>(s) + 100);
         city.lastMonthExpenses[s] = -oddValue(static_cast<int>(s) + 200);
     }
+    city.history.replace(
+        {{30, 12, oddValue(300), std::abs(oddValue(301)), -std::abs(oddValue(302)), {3, 2, 1}},
+         {1230, 4321, -oddValue(303), 0.0, -0.0, {0, 0, 0}}});
     sim.map->markEverythingChanged();
     sim.map->recalculateVisibleTiles();
 }
@@ -219,7 +222,8 @@ TEST(SaveReaderTest, OddButHarmlessFilesAreAccepted) {
     const std::pair<const char*, std::string> cases[] = {
         {"another version", withLine(0, "3, /* save version */")},
         {"windows line ends", joined(base, "\r\n")},
-        {"extra values and lines", withLine(2, "500,1,0,0,0,99, /* city info */") + "junk\n"},
+        {"extra values and blank lines",
+         withLine(2, "500,1,0,0,0,99, /* city info */") + "\r\n  \n"},
         {"map side 0", joined(defaultMap)},
     };
     for (const auto& [what, text] : cases) {
@@ -236,6 +240,9 @@ TEST(SaveReaderTest, MalformedFilesAreRefusedAndTheGameStaysAsItWas) {
         const char* error; // part of the message
     };
     const std::string valid = joined(smallSave());
+    // Day 90, with room for three months of history after the tiles (line 22 on).
+    const std::string dated = withLine(1, "90,0,0,0,0,0,0,0,0,0,0,1,-1,0,0,0, /* date, action */");
+    const std::string month30 = "30,5,100,20,-10,1,0,0, /* history */\n";
     const Case cases[] = {
         {"empty file", "", "line 1 (save version): the file ends early"},
         {"truncated in a line", valid.substr(0, valid.size() - 9),
@@ -285,6 +292,20 @@ TEST(SaveReaderTest, MalformedFilesAreRefusedAndTheGameStaysAsItWas) {
         {"population beyond any map", withLine(2, "25000,2147483647,0,0,0, /* city info */"),
          "the population 2147483647 is outside"},
         {"a budget beyond any city", withLine(2, "1e300,0,0,0,0, /* city info */"), "1e15"},
+        // After the tiles: the history, and nothing else.
+        {"junk after the tiles", dated + "junk\n", "line 22 (history): the line is cut short"},
+        {"a tile too many", dated + "0,0,0,0,0,0,0,0,0,0, /* tile */\n",
+         "line 22 (history): this is not a history line"},
+        {"a short history line", dated + "30,5, /* history */\n", "expected 8 values, found 2"},
+        {"a month end after the save's day", valid + month30,
+         "line 22 (history): the day 30 is not a month end after day 0 and by day 0"},
+        {"months out of order", dated + "60,5,100,20,-10,1,0,0, /* history */\n" + month30,
+         "line 23 (history): the day 30 is not a month end after day 60"},
+        {"not a month end", dated + "45,5,100,20,-10,1,0,0, /* history */\n", "the day 45"},
+        {"negative income", dated + "30,5,100,-20,-10,1,0,0, /* history */\n",
+         "the income is negative"},
+        {"houses beyond any map", dated + "30,5,100,20,-10,1,2000000,0, /* history */\n",
+         "the houses 2000000 is outside"},
     };
     Simulation sim;
     growCity(sim);

@@ -68,8 +68,8 @@ const Rect CyclePalette{{9, 90}, {222, 20}};
 const Rect OptionsClose{{80, 188}, {80, 18}};
 const Point ProgressButtonSize{46, 23};
 constexpr int ProgressButtonRise = 50;     // its top, up from the bottom of the screen
-constexpr int SideColumnHeight = 200;      // centred down the left edge
-const Rect MenuButton{{7, 189}, {23, 18}}; // in the side column
+constexpr int SideColumnHeight = 227;      // centred down the left edge
+const Rect MenuButton{{7, 216}, {23, 18}}; // in the side column
 const Point QuietSpotFromTopRight{140, 100};
 constexpr int DateButtonLeft = 137; // from the right edge
 const Rect DateButton{{0, 8}, {23, 18}};

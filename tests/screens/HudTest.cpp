@@ -64,7 +64,7 @@ TEST_F(HudGame, AltReturnLaysOutTheHudTheWindowsAndTheTitleScreen) {
 
     EXPECT_EQ(hud().dateSlot->position(), sf::Vector2i(960 - 109, 4));
     EXPECT_EQ(hud().actionProgressButton->position(), sf::Vector2i((960 - 46) / 2, 540 - 50));
-    EXPECT_EQ(hud().side(Hud::Side::City)->position(), sf::Vector2i(7, (540 - 200) / 2 + 162));
+    EXPECT_EQ(hud().side(Hud::Side::City)->position(), sf::Vector2i(7, (540 - 227) / 2 + 162));
     EXPECT_EQ(hud().populationOptionsPanel->position(), sf::Vector2i(960 - 107, 540 - 81));
     // Windows in a game sit centred across and low, at 85 % of the free height.
     EXPECT_EQ(info.window->position(), sf::Vector2i(370, static_cast<int>(0.85 * 432)));

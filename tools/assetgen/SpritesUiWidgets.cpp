@@ -202,6 +202,13 @@ const Art skylineArt{
     " #..#.#.#.....#", " #..#...#..#.# ", "###############",
 };
 
+// A sheet with two axes and a line climbing to the top right.
+const Art chartArt{
+    "###############", "#.............#", "#.#.........#.#", "#.#........#..#", "#.#.......#...#",
+    "#.#...#..#....#", "#.#..#.##.....#", "#.#.#.........#", "#.##..........#", "#.#...........#",
+    "#.###########.#", "#.............#", "###############",
+};
+
 // A gear: a toothed ring around a paper hub.
 Canvas gearIcon() {
     Canvas c(15, 15);
@@ -259,6 +266,7 @@ void addButtonIcons(UiSpriteList& out) {
     add(out, "ui/side_finances_button", coinIcon());
     add(out, "ui/side_city_button", sideIcon(artCanvas(skylineArt)));
     add(out, "ui/side_production_button", gearIcon());
+    add(out, "ui/side_history_button", sideIcon(artCanvas(chartArt)));
     const Canvas rotate = rotateIcon();
     add(out, "ui/rotate_left_button", rotate.flippedHorizontally());
     add(out, "ui/rotate_right_button", rotate);

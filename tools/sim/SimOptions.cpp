@@ -17,7 +17,7 @@ template <class Number> bool parseNumber(const char* text, Number& out) {
 
 const char* SimOptions::usage() {
     return "usage: tapburg-sim [--new | --load FILE] [--seed N] [--days N] [--autoplay] "
-           "[--save FILE] [--json] [--verbose] [--help]";
+           "[--save FILE] [--history FILE] [--json] [--verbose] [--help]";
 }
 
 const char* SimOptions::helpText() {
@@ -29,6 +29,7 @@ const char* SimOptions::helpText() {
            "  --days N       advance N days through the game's daily tick (default 0)\n"
            "  --autoplay     let the built-in player build while the days pass\n"
            "  --save FILE    write the city to FILE in the game's save format\n"
+           "  --history FILE write the city's month-end history to FILE as CSV\n"
            "  --json         print the summary as one JSON object\n"
            "  --verbose      show the simulation's own messages on standard error\n"
            "  --help         print this text and exit\n"
@@ -46,8 +47,8 @@ std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, s
             options.help = true;
             return options;
         }
-        const bool takesValue =
-            arg == "--load" || arg == "--seed" || arg == "--days" || arg == "--save";
+        const bool takesValue = arg == "--load" || arg == "--seed" || arg == "--days" ||
+                                arg == "--save" || arg == "--history";
         if (takesValue && i + 1 >= argc) {
             error = arg + " needs a value";
             return std::nullopt;
@@ -59,6 +60,8 @@ std::optional<SimOptions> SimOptions::parse(int argc, const char* const* argv, s
             options.loadPath = value;
         } else if (arg == "--save") {
             options.savePath = value;
+        } else if (arg == "--history") {
+            options.historyPath = value;
         } else if (arg == "--seed") {
             if (!parseNumber(value, options.seed)) {
                 error = std::string("--seed needs a whole number from 0 to ") +

@@ -8,7 +8,8 @@ struct SimOptions {
     unsigned seed = 1;
     int days = 0;
     bool autoplay = false;
-    std::string savePath; // empty: nothing written
+    std::string savePath;    // empty: nothing written
+    std::string historyPath; // empty: nothing written
     bool json = false;
     bool verbose = false; // the simulation's own diagnostics go to standard error
     bool help = false;    // print the help text and do nothing else

@@ -4,6 +4,7 @@
 // the same calls a player's clicks make. Exit code 2 for a bad argument or a file that
 // cannot be read, written or is not a valid save.
 #include "AutoPlayer.h"
+#include "HistoryCsv.h"
 #include "SimOptions.h"
 #include "city/City.h"
 #include "city/Map.h"
@@ -258,6 +259,11 @@ int main(int argc, char** argv) {
             if (const SaveResult saved = SaveGame::saveToFile(simulation, options->savePath);
                 !saved)
                 return fail(saved.message);
+        if (!options->historyPath.empty()) {
+            const std::string csv = HistoryCsv::format(simulation.city->history.rows());
+            if (const SaveResult written = SaveGame::writeText(options->historyPath, csv); !written)
+                return fail(written.message);
+        }
     }
     const Summary summary = summarise(simulation, std::move(ticks), unlockDays);
     if (options->json)

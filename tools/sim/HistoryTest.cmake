@@ -1,0 +1,41 @@
+# Two years of the built-in player with --history: one CSV row per month end, days 30
+# to 720, the last one with the saved population; the save, history included, loads
+# and saves back byte for byte.
+set(csv ${WORK}/history.csv)
+set(save ${WORK}/history.sav)
+execute_process(
+    COMMAND ${SIM} --new --seed 3 --autoplay --days 720 --history ${csv} --save ${save} --json
+    OUTPUT_VARIABLE summary RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "tapburg-sim failed (${status}): ${summary}")
+endif()
+file(STRINGS ${csv} lines)
+list(POP_FRONT lines header)
+if(NOT header MATCHES "^day,population,budget,income,expenses")
+    message(FATAL_ERROR "unexpected header: ${header}")
+endif()
+set(days "")
+foreach(line IN LISTS lines)
+    string(REPLACE "," ";" fields "${line}")
+    list(GET fields 0 day)
+    list(GET fields 1 population)
+    list(APPEND days ${day})
+endforeach()
+set(expected "")
+foreach(day RANGE 30 720 30)
+    list(APPEND expected ${day})
+endforeach()
+if(NOT days STREQUAL expected)
+    message(FATAL_ERROR "expected rows for days ${expected}, got ${days}")
+endif()
+string(JSON saved GET "${summary}" population)
+if(NOT population EQUAL saved)
+    message(FATAL_ERROR "the last row has population ${population}, the save ${saved}")
+endif()
+execute_process(COMMAND ${SIM} --load ${save} --save ${save}.again
+    OUTPUT_QUIET RESULT_VARIABLE status)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${save} ${save}.again
+    RESULT_VARIABLE differs)
+if(NOT status EQUAL 0 OR differs)
+    message(FATAL_ERROR "${save} did not load and save back the same (${status})")
+endif()
