@@ -38,9 +38,9 @@ constexpr long long kMaxHouses = static_cast<long long>(kMaxMapSide) * kMaxMapSi
 
 constexpr ActionSpec largestAction() {
     ActionSpec largest{};
-    for (const ActionSpec& spec : kActionSpecs) {
-        largest.price = std::max({largest.price, spec.price, spec.upgradePrice});
-        largest.clicks = std::max(largest.clicks, spec.clicks);
+    for (const ActionSpec& action : kActionSpecs) {
+        largest.price = std::max({largest.price, action.price, action.upgradePrice});
+        largest.clicks = std::max(largest.clicks, action.clicks);
     }
     largest.clicks = std::max(largest.clicks, kFireMaxClicks);
     return largest;
