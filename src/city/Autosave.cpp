@@ -14,8 +14,8 @@ void Autosave::markSaved() {
 }
 
 std::optional<SaveResult> Autosave::afterFrame(int everyDays) {
-    if (!active || everyDays <= 0 ||
-        simulation.dayCounter / everyDays <= markedDay / everyDays || simulation.tickRunning())
+    if (!active || everyDays <= 0 || simulation.dayCounter / everyDays <= markedDay / everyDays ||
+        simulation.tickRunning())
         return std::nullopt;
     return write(SaveGame::snapshotText(simulation));
 }

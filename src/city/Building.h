@@ -2,10 +2,10 @@
 // The records that hang off a tile carrying a building. The kind of the owning tile
 // says which record it is: a tile of kind House owns a House, and so on. Atomic fields
 // are written by the building-update thread while the interface thread reads them for
-// display; they are plain loads and stores, never guarded by a lock.
+// display; they are plain loads and stores, never guarded by a lock (SharedValue).
 #include "city/CityTypes.h"
+#include "city/SharedValue.h"
 
-#include <atomic>
 #include <memory>
 
 class Tile;
@@ -35,7 +35,7 @@ public:
     bool adjustRent(int delta);
 
     // What neighbours read of a house during the tick comes first.
-    std::atomic<int> residents{0};
+    SharedValue<int> residents{0};
     double attractiveness = 0.0;
     int level = 1; // 1 small, 2 large, 3 flats
     int capacity = 0;
@@ -46,9 +46,9 @@ public:
     double health = 0.0;
     double fireRisk = 0.0;
     int needs = 0;
-    std::atomic<int> shownNeeds{kAllNeeds};
-    std::atomic<double> growth{0.0};
-    std::atomic<double> shownAttractiveness{0.0};
+    SharedValue<int> shownNeeds{kAllNeeds};
+    SharedValue<double> growth{0.0};
+    SharedValue<double> shownAttractiveness{0.0};
 };
 
 class Shop : public Building {
@@ -57,7 +57,7 @@ public:
 
     int level = 1; // 1 market, 2 shop, 3 convenience store
     int capacity = 0;
-    std::atomic<int> visitors{0};
+    SharedValue<int> visitors{0};
     int range = 0;
 };
 
@@ -67,7 +67,7 @@ public:
     explicit WaterSupply(const BuildingDefaults& defaults);
 
     int capacity = 0;
-    std::atomic<int> users{0};
+    SharedValue<int> users{0};
     int range = 0;
 };
 
@@ -76,8 +76,8 @@ public:
     Factory();
 
     int capacity = 0;
-    std::atomic<int> workers{0};
-    std::atomic<double> efficiency{0.0};
+    SharedValue<int> workers{0};
+    SharedValue<double> efficiency{0.0};
     int range = 0;
     int goodsType = 0; // a GoodsType
 };
@@ -88,8 +88,8 @@ public:
     Commercial();
 
     int capacity = 0;
-    std::atomic<int> workers{0};
-    std::atomic<double> efficiency{0.0};
+    SharedValue<int> workers{0};
+    SharedValue<double> efficiency{0.0};
     int range = 0;
 };
 
@@ -98,7 +98,7 @@ public:
     Landfill();
 
     int capacity = 0;
-    std::atomic<double> fill{0.0};
+    SharedValue<double> fill{0.0};
 };
 
 // Fire station, police station and hospital: nothing beyond the base part.

@@ -3,6 +3,7 @@
 #include "city/City.h"
 #include "city/Map.h"
 #include "city/Messages.h"
+#include "city/NeighbourTable.h"
 #include "city/ProviderPool.h"
 #include "city/Simulation.h"
 
@@ -80,14 +81,17 @@ void BuildingTick::run() {
     City& city = *simulation.city;
     city.beginDeferred();
     const ServiceLacks lacks = lacksToday();
-    ProviderPool pool(*simulation.map, lists);
-    resetDemand(pool);
+    Map& map = *simulation.map;
+    ProviderPool pool(map, lists);
+    map.houseLayout.refresh(map.revision, lists.houses, map.tiles);
+    NeighbourTable neighbours(map.houseLayout, lists.houses);
+    resetDemand(pool, neighbours);
     serveAll(pool);
     bookShops();
     runServices();
     bookOffices();
     bookWater();
-    updateHouses(HouseUpdate(simulation, lacks), pool);
+    updateHouses(HouseUpdate(simulation, lacks), pool, neighbours);
     // Still inside the day: the refund of what the fires cancel is booked with its
     // money and its month, and the first click after the tick already fights the fire.
     simulation.applyPendingFires();
@@ -118,10 +122,11 @@ ServiceLacks BuildingTick::lacksToday() const {
         isUnlocked(mask, UnlockFlag::FireStation) && day >= simulation.fireGraceEnd};
 }
 
-void BuildingTick::resetDemand(ProviderPool& pool) {
+void BuildingTick::resetDemand(ProviderPool& pool, NeighbourTable& neighbours) {
     for (std::size_t i = 0; i < lists.houses.size(); ++i) {
         Tile* tile = lists.houses[i];
         tile->crime = tile->fireSafety = tile->healthCare = 0.0;
+        neighbours.take(i, *tile);
         const House* house = tile->house();
         if (house == nullptr)
             continue;
@@ -198,11 +203,15 @@ void BuildingTick::bookWater() {
     printStep("\tReservoirs calculated in %f sec\n");
 }
 
-void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& pool) {
+void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& pool,
+                                NeighbourTable& neighbours) {
     simulation.housesPerLevel = {};
-    Map& map = *simulation.map;
-    HouseSurroundings::refresh(map.houseSurroundings, map.surroundingsRevision, map.revision,
-                               lists.houses);
+    const HouseLayout& layout = simulation.map->houseLayout;
+    NeighbourHouses around;
+    // Every amount is a whole number, so booking the sums leaves the ledgers exactly as
+    // booking each house would, without taking the budget's lock for every house.
+    long long rents = 0;
+    long long upkeep = 0;
     for (std::size_t i = 0; i < lists.houses.size(); ++i) {
         Tile* tile = lists.houses[i];
         House* house = tile->house();
@@ -211,13 +220,19 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
         pool.settle(i, *house);
         house->shownNeeds = house->needs;
         house->shownAttractiveness = house->attractiveness;
-        update.applyServiceLacks(*tile);
-        update.updateHouse(*tile, map.houseSurroundings[i]);
-        simulation.city->addMoney(LedgerCategory::HousingIncome, dailyIncome(*tile));
+        City::countStars(starred, house->attractiveness);
+        neighbours.around(i, around);
+        update.applyServiceLacks(*tile, around);
+        update.updateHouse(*tile, layout.surroundings[i], around);
+        neighbours.take(i, *tile);
+        const int amount = dailyIncome(*tile);
+        (amount < 0 ? upkeep : rents) += amount;
         population += house->residents;
         const int level = std::clamp(house->level, 1, kHouseLevels);
         ++simulation.housesPerLevel[static_cast<std::size_t>(level - 1)];
     }
+    simulation.city->addMoney(LedgerCategory::HousingIncome, static_cast<double>(rents));
+    simulation.city->addMoney(LedgerCategory::HousingIncome, static_cast<double>(upkeep));
 }
 
 GoodsAmounts BuildingTick::goodsDemand(const GoodsAmounts& prices, double lower, double middle,
@@ -358,7 +373,7 @@ void BuildingTick::closeDay() {
     City& city = *simulation.city;
     SimulationListener& listener = simulation.listener();
     city.closeDay();
-    city.updateClassShares();
+    city.updateClassShares(starred);
     simulation.updateHousingDemand();
     if (simulation.dayCounter % kDaysPerMonth == 0) {
         city.recordMonth();

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstddef>
 
+class NeighbourTable;
 class ProviderPool;
 class Simulation;
 class Tile;
@@ -36,13 +37,14 @@ private:
     using Clock = std::chrono::steady_clock;
 
     ServiceLacks lacksToday() const;
-    void resetDemand(ProviderPool& pool);
+    void resetDemand(ProviderPool& pool, NeighbourTable& neighbours);
     void serveAll(ProviderPool& pool);
     void bookShops();
     void runServices();
     void bookOffices();
     void bookWater();
-    void updateHouses(const HouseUpdate& update, const ProviderPool& pool);
+    void updateHouses(const HouseUpdate& update, const ProviderPool& pool,
+                      NeighbourTable& neighbours);
     void balanceGoods();
     void bookInfrastructure();
     void cartWaste();
@@ -57,6 +59,7 @@ private:
     double wasteSum = 0.0;
     int population = 0;
     int wasteBuildings = 0;
+    std::array<int, 3> starred{}; // houses of one, two and three stars today
     Clock::time_point tickStart;
     Clock::time_point stepStart;
 };

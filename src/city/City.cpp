@@ -164,16 +164,21 @@ std::array<double, 3> City::rawClassShares(int c1, int c2, int c3) {
 }
 
 void City::updateClassShares() {
-    int stars[3] = {0, 0, 0};
-    for (const Tile* tile : simulation.map->lists.houses) {
-        const House* house = tile->house();
-        if (house == nullptr)
-            continue;
-        const int rating = static_cast<int>(ratingOf(house->shownAttractiveness.load()));
-        if (rating >= static_cast<int>(HousingRating::Tolerable))
-            ++stars[rating - static_cast<int>(HousingRating::Tolerable)];
-    }
-    const std::array<double, 3> raw = rawClassShares(stars[0], stars[1], stars[2]);
+    std::array<int, 3> starred{};
+    for (const Tile* tile : simulation.map->lists.houses)
+        if (const House* house = tile->house())
+            countStars(starred, house->shownAttractiveness);
+    updateClassShares(starred);
+}
+
+void City::countStars(std::array<int, 3>& starred, double shownAttractiveness) {
+    const int rating = static_cast<int>(ratingOf(shownAttractiveness));
+    if (rating >= static_cast<int>(HousingRating::Tolerable))
+        ++starred[static_cast<std::size_t>(rating - static_cast<int>(HousingRating::Tolerable))];
+}
+
+void City::updateClassShares(const std::array<int, 3>& starred) {
+    const std::array<double, 3> raw = rawClassShares(starred[0], starred[1], starred[2]);
     const std::scoped_lock lock(populationMutex);
     lowerShare = raw[0];
     middleShare = raw[1];

@@ -48,6 +48,10 @@ public:
 
     // From the houses' ratings of the previous day; locks the population mutex.
     void updateClassShares();
+    // The same, with the houses of one, two and three stars already counted.
+    void updateClassShares(const std::array<int, 3>& starred);
+    // Counts a house of this shown attractiveness among those of one, two or three stars.
+    static void countStars(std::array<int, 3>& starred, double shownAttractiveness);
     // The raw class shares for c1, c2 and c3 houses of one, two and three stars,
     // before the lower class absorbs the rest.
     static std::array<double, 3> rawClassShares(int c1, int c2, int c3);

@@ -26,19 +26,7 @@ HouseSurroundings HouseSurroundings::of(const Tile& house) {
             ++found.landfills;
         }
     }
-    found.roads = countKind(house.orthogonal, TileKind::Road);
-    found.trees = countKind(house.adjacent, TileKind::Tree);
+    found.roads = countKind(house.orthogonal(), TileKind::Road);
+    found.trees = countKind(house.adjacent(), TileKind::Tree);
     return found;
-}
-
-void HouseSurroundings::refresh(std::vector<HouseSurroundings>& byHouse,
-                                std::uint64_t& builtRevision, std::uint64_t mapRevision,
-                                const std::vector<Tile*>& houses) {
-    if (builtRevision == mapRevision && byHouse.size() == houses.size())
-        return;
-    byHouse.clear();
-    byHouse.reserve(houses.size());
-    for (const Tile* house : houses)
-        byHouse.push_back(of(*house));
-    builtRevision = mapRevision;
 }

@@ -68,7 +68,7 @@ double HouseUpdate::randomFactor() {
     return (std::rand() % 300 + 750) / 1000.0;
 }
 
-void HouseUpdate::applyServiceLacks(Tile& tile) const {
+void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbours) const {
     const House* house = tile.house();
     if (house == nullptr)
         return;
@@ -79,33 +79,29 @@ void HouseUpdate::applyServiceLacks(Tile& tile) const {
         tile.healthCare -= lackOf(house->residents, r);
     if (lacks.fire)
         tile.fireSafety -= lackOf(house->residents, r);
-    for (const Tile* other : tile.adjacent) {
-        const House* neighbour = other->house();
-        if (neighbour == nullptr)
-            continue;
+    for (std::size_t k = 0; k < neighbours.count; ++k) {
+        const NeighbourHouses::Neighbour& neighbour = neighbours.houses[k];
         if (lacks.police)
-            tile.crime += kNeighbourCrimeShare * other->crime;
+            tile.crime += kNeighbourCrimeShare * neighbour.crime;
         if (lacks.fire) {
-            tile.fireSafety -= kNeighbourFireRiskPerResident * neighbour->residents * r;
-            if (other->hasFlag(kFlagBurning))
+            tile.fireSafety -= kNeighbourFireRiskPerResident * neighbour.residents * r;
+            if (neighbour.burning)
                 tile.fireSafety -= kBurningNeighbourHazard;
         }
     }
 }
 
-double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& around) const {
+double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& around,
+                                     const NeighbourHouses& neighbours) const {
     const House& house = *tile.house();
     double a = kBaseAttractiveness;
     if (around.nearestFactorySquared <= 9)
         a += (kFactoryNuisanceReach - std::sqrt(around.nearestFactorySquared)) * kFactoryNuisance;
 
-    int houses = 0;
+    const int houses = static_cast<int>(neighbours.orthogonal);
     double neighbourSum = 0.0;
-    for (const Tile* other : tile.orthogonal)
-        if (const House* neighbour = other->house()) {
-            ++houses;
-            neighbourSum += neighbour->attractiveness;
-        }
+    for (std::size_t k = 0; k < neighbours.orthogonal; ++k)
+        neighbourSum += neighbours.houses[k].attractiveness;
     if (houses > 0)
         a += kNeighbourAttractiveness * neighbourSum / houses;
     a -= kExtraRoadPenalty * std::max(around.roads - 1, 0);
@@ -131,14 +127,15 @@ double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& 
 }
 
 void HouseUpdate::updateHouse(Tile& tile) const {
-    updateHouse(tile, HouseSurroundings::of(tile));
+    updateHouse(tile, HouseSurroundings::of(tile), NeighbourHouses::of(tile));
 }
 
-void HouseUpdate::updateHouse(Tile& tile, const HouseSurroundings& around) const {
+void HouseUpdate::updateHouse(Tile& tile, const HouseSurroundings& around,
+                              const NeighbourHouses& neighbours) const {
     House* house = tile.house();
     if (house == nullptr || tile.hasFlag(kFlagBurning))
         return;
-    const double a = attractivenessOf(tile, around);
+    const double a = attractivenessOf(tile, around, neighbours);
     if (tile.fireSafety < 0)
         house->fireRisk += tile.fireSafety;
     house->attractiveness = a;

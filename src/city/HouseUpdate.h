@@ -2,6 +2,7 @@
 // The daily update of one house: the missing public services, attractiveness, health,
 // growth and residents, and the death and fire checks. Tick thread, mapMutex held.
 #include "city/HouseSurroundings.h"
+#include "city/NeighbourHouses.h"
 
 #include <array>
 
@@ -20,17 +21,19 @@ public:
 
     // Pushes the tile's crime, fire safety and health care towards bad values for every
     // service the city lacks. Nothing happens for tiles that are not houses.
-    void applyServiceLacks(Tile& houseTile) const;
+    void applyServiceLacks(Tile& houseTile, const NeighbourHouses& neighbours) const;
     // A burning house is left as it is until the fire is put out.
     void updateHouse(Tile& houseTile) const;
-    // The same, with the house's surroundings already known.
-    void updateHouse(Tile& houseTile, const HouseSurroundings& around) const;
+    // The same, with the house's surroundings and neighbours already known.
+    void updateHouse(Tile& houseTile, const HouseSurroundings& around,
+                     const NeighbourHouses& neighbours) const;
 
     // The factor of one day for one house: 0.75 to 1.049 (uses rand()).
     static double randomFactor();
 
 private:
-    double attractivenessOf(const Tile& tile, const HouseSurroundings& around) const;
+    double attractivenessOf(const Tile& tile, const HouseSurroundings& around,
+                            const NeighbourHouses& neighbours) const;
 
     Simulation& simulation;
     ServiceLacks lacks;

@@ -65,14 +65,14 @@ bool byNumber(const Tile* a, const Tile* b) {
     return a->number < b->number;
 }
 
-std::vector<Tile*>& providerListOf(Tile& house, int family) {
+std::vector<Tile*>& providerListOf(ProvidersInRange& lists, int family) {
     switch (family) {
     case kShopFamily:
-        return house.shopsInRange;
+        return lists.shops;
     case kJobFamily:
-        return house.jobsInRange;
+        return lists.jobs;
     default:
-        return house.waterInRange;
+        return lists.water;
     }
 }
 
@@ -168,11 +168,11 @@ void Map::create(int requestedWidth, int requestedHeight, bool loading) {
         lists = TileLists{};
         tiles = std::vector<Tile>(static_cast<std::size_t>(width) * height);
     }
+    inRange = std::vector<ProvidersInRange>(tiles.size());
     ++revision;
     selectedTileNumber = -1;
     rangeHighlightActive = false;
     initialiseTiles();
-    linkNeighbours();
     // Whatever the grid was built from, every provider list is stale now.
     markEverythingChanged();
     if (loading)
@@ -198,23 +198,6 @@ void Map::initialiseTiles() {
             if (std::rand() % 4 == 2)
                 tile.setKind(TileKind::Tree);
         }
-    }
-}
-
-void Map::linkNeighbours() {
-    for (Tile& tile : tiles) {
-        tile.orthogonal.reset(&tile);
-        tile.diagonal.reset(&tile);
-        tile.adjacent.reset(&tile);
-        for (Direction d : {Direction::North, Direction::West, Direction::South, Direction::East})
-            tile.orthogonal.add(tile.neighbour(d));
-        for (Direction d : {Direction::SouthEast, Direction::SouthWest, Direction::NorthWest,
-                            Direction::NorthEast})
-            tile.diagonal.add(tile.neighbour(d));
-        for (Tile* t : tile.orthogonal)
-            tile.adjacent.add(t);
-        for (Tile* t : tile.diagonal)
-            tile.adjacent.add(t);
     }
 }
 
@@ -332,7 +315,8 @@ void Map::rebuildProviderList(Tile& house, int family, const std::vector<Tile*>&
                               int reach) {
     // Providers beyond the family's largest range can never reach this house, so they
     // are left out; the nearest-first order of the rest is what the tick relies on.
-    std::vector<Tile*>& list = providerListOf(house, family);
+    std::vector<Tile*>& list =
+        providerListOf(inRange[static_cast<std::size_t>(&house - tiles.data())], family);
     list.clear();
     if (reach < 0)
         return;
@@ -405,7 +389,6 @@ void Map::turn(bool right) {
     recalculateVisibleTiles();
     cullToView();
     simulation.relocateActionTile();
-    linkNeighbours();
 }
 
 void Map::setLayer(int newLayer) {
@@ -469,6 +452,8 @@ void Map::recordChange(Tile* tile, TileKind oldKind, TileKind newKind) {
     }
     changePending = true;
     ++revision;
+    if (newKind != TileKind::House)
+        inRange[static_cast<std::size_t>(tile - tiles.data())] = ProvidersInRange();
 }
 
 void Map::markEverythingChanged() {
@@ -479,9 +464,8 @@ void Map::markEverythingChanged() {
 
 std::size_t Map::providerListBytes() const {
     std::size_t bytes = 0;
-    for (const Tile& tile : tiles)
-        bytes += (tile.shopsInRange.capacity() + tile.jobsInRange.capacity() +
-                  tile.waterInRange.capacity()) *
+    for (const ProvidersInRange& lists : inRange)
+        bytes += (lists.shops.capacity() + lists.jobs.capacity() + lists.water.capacity()) *
                  sizeof(Tile*);
     return bytes;
 }

@@ -3,8 +3,9 @@
 // lists and the houses' provider lists, culls to the view and turns the city by
 // quarter turns. Runs on the interface thread unless a method says otherwise; the
 // tick reads it under Simulation::mapMutex. Non-copyable.
-#include "city/HouseSurroundings.h"
+#include "city/HouseLayout.h"
 #include "city/ProviderIndex.h"
+#include "city/ProvidersInRange.h"
 #include "city/Tile.h"
 #include "city/TileLists.h"
 #include "city/TileSquare.h"
@@ -12,7 +13,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <mutex>
 #include <vector>
 
@@ -63,6 +63,10 @@ public:
     // Makes the next recalculateVisibleTiles rebuild every provider list.
     void markEverythingChanged();
 
+    // The provider lists kept for a house tile of this grid; empty for other tiles.
+    const ProvidersInRange& providersOf(const Tile& house) const {
+        return inRange[static_cast<std::size_t>(&house - tiles.data())];
+    }
     // Bytes the houses' provider lists hold.
     std::size_t providerListBytes() const;
 
@@ -86,8 +90,7 @@ public:
     // The tick's forms of the houses' provider lists and surroundings, by place in the
     // house list; the tick alone uses them.
     ProviderIndex providerIndex;
-    std::vector<HouseSurroundings> houseSurroundings;
-    std::uint64_t surroundingsRevision = std::numeric_limits<std::uint64_t>::max();
+    HouseLayout houseLayout;
 
 private:
     struct ViewRect {
@@ -98,14 +101,14 @@ private:
     };
 
     void initialiseTiles();
-    void linkNeighbours();
     void layOutFirstMap();
     void turn(bool right);
     void rebuildProviderLists(int changedKind);
     void rebuildProviderList(Tile& house, int family, const std::vector<Tile*>& providers,
                              int reach);
 
-    mutable std::mutex visibleMutex; // guards lists.visible
+    mutable std::mutex visibleMutex;       // guards lists.visible
+    std::vector<ProvidersInRange> inRange; // by grid index, kept apart to keep tiles small
     // Largest provider range of each family at its last rebuild.
     std::array<int, 3> familyReach{-1, -1, -1};
     bool changePending = false;

@@ -1,45 +1,93 @@
 #include "city/ProviderIndex.h"
 
-#include "city/Tile.h"
+#include "city/Map.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
 // The tile lists in family order.
-constexpr std::array<std::vector<Tile*> Tile::*, ProviderIndex::kFamilies> kTileLists{
-    &Tile::shopsInRange, &Tile::jobsInRange, &Tile::waterInRange};
+constexpr std::array<std::vector<Tile*> ProvidersInRange::*, ProviderIndex::kFamilies> kTileLists{
+    &ProvidersInRange::shops, &ProvidersInRange::jobs, &ProvidersInRange::water};
 
 } // namespace
 
 void ProviderIndex::rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
-                            const std::vector<Tile*>& houses, const Tile* firstTile,
+                            const std::vector<Tile*>& houses, const Map& map,
                             const std::vector<std::int32_t>& providerOf) {
     built = true;
     revision = mapRevision;
+    houseCount = houses.size();
     builtFor = providers;
-    houseX.clear();
-    houseY.clear();
+    for (std::size_t f = 0; f < kFamilies; ++f)
+        rebuildFamily(f, providers, houses, map, providerOf);
+}
+
+void ProviderIndex::rebuildFamily(std::size_t family, const std::vector<Provider>& providers,
+                                  const std::vector<Tile*>& houses, const Map& map,
+                                  const std::vector<std::int32_t>& providerOf) {
+    // First every house's run in list order...
+    const Tile* const firstTile = map.tiles.data();
+    std::vector<std::uint32_t> listOffsets{0};
+    std::vector<std::uint32_t> listEntries;
     for (const Tile* house : houses) {
-        houseX.push_back(house->x);
-        houseY.push_back(house->y);
-    }
-    for (std::size_t f = 0; f < kFamilies; ++f) {
-        offsets[f].assign(1, 0);
-        entries[f].clear();
-        for (const Tile* house : houses) {
-            for (const Tile* tile : house->*kTileLists[f]) {
-                const auto index = static_cast<std::size_t>(tile - firstTile);
-                const std::int32_t p = index < providerOf.size() ? providerOf[index] : -1;
-                if (p < 0)
-                    continue;
-                const Provider& provider = providers[static_cast<std::size_t>(p)];
-                if (std::abs(provider.x - house->x) <= provider.range &&
-                    std::abs(provider.y - house->y) <= provider.range)
-                    entries[f].push_back(static_cast<std::uint32_t>(p));
-            }
-            offsets[f].push_back(static_cast<std::uint32_t>(entries[f].size()));
+        for (const Tile* tile : map.providersOf(*house).*kTileLists[family]) {
+            const auto index = static_cast<std::size_t>(tile - firstTile);
+            const std::int32_t p = index < providerOf.size() ? providerOf[index] : -1;
+            if (p < 0)
+                continue;
+            const Provider& provider = providers[static_cast<std::size_t>(p)];
+            if (provider.capacity > 0 && std::abs(provider.x - house->x) <= provider.range &&
+                std::abs(provider.y - house->y) <= provider.range)
+                listEntries.push_back(static_cast<std::uint32_t>(p));
         }
-        entries[f].shrink_to_fit();
+        listOffsets.push_back(static_cast<std::uint32_t>(listEntries.size()));
     }
+    // ...then laid out again in serving order.
+    sortByDistance(family, providers, houses, listOffsets, listEntries);
+    std::vector<std::uint32_t>& o = offsets[family];
+    std::vector<std::uint32_t>& e = entries[family];
+    o.assign(1, 0);
+    e.clear();
+    e.reserve(listEntries.size());
+    for (const std::uint32_t h : order[family]) {
+        e.insert(e.end(), listEntries.begin() + listOffsets[h],
+                 listEntries.begin() + listOffsets[h + 1]);
+        o.push_back(static_cast<std::uint32_t>(e.size()));
+    }
+}
+
+void ProviderIndex::sortByDistance(std::size_t family, const std::vector<Provider>& providers,
+                                   const std::vector<Tile*>& houses,
+                                   const std::vector<std::uint32_t>& listOffsets,
+                                   const std::vector<std::uint32_t>& listEntries) {
+    // Keys are squared distances to the first provider; a house that reaches none gets
+    // the key past the largest, so it comes last. A counting sort keeps the list order
+    // among equal keys.
+    constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
+    const std::size_t count = houses.size();
+    std::vector<std::uint32_t> keys(count, kUnreached);
+    std::uint32_t unreachedKey = 0;
+    for (std::size_t h = 0; h < count; ++h) {
+        if (listOffsets[h] == listOffsets[h + 1])
+            continue;
+        const Provider& provider = providers[listEntries[listOffsets[h]]];
+        const std::int64_t dx = provider.x - houses[h]->x;
+        const std::int64_t dy = provider.y - houses[h]->y;
+        keys[h] = static_cast<std::uint32_t>(dx * dx + dy * dy);
+        unreachedKey = std::max(unreachedKey, keys[h] + 1);
+    }
+    std::vector<std::uint32_t> starts(static_cast<std::size_t>(unreachedKey) + 2, 0);
+    for (std::uint32_t& key : keys) {
+        key = std::min(key, unreachedKey);
+        ++starts[key + 1];
+    }
+    for (std::size_t k = 1; k < starts.size(); ++k)
+        starts[k] += starts[k - 1];
+    std::vector<std::uint32_t>& sorted = order[family];
+    sorted.assign(count, 0);
+    for (std::size_t h = 0; h < count; ++h)
+        sorted[starts[keys[h]]++] = static_cast<std::uint32_t>(h);
 }

@@ -1,15 +1,19 @@
 #pragma once
 // The houses' nearest-first provider lists in the form the tick walks them: for each
-// family one flat array of provider numbers (places in the day's provider table), a
-// house's run of it found through an offset table. Only providers that reach the house
-// are kept. Built from the tiles' own lists and kept until the map changes or the
-// providers differ from those it was built for, so a quiet day builds nothing.
+// family, the houses in the order they are served (nearest to their first provider
+// first; a house keeps its list place among houses as near, and houses that reach
+// none come last) and one flat array of provider numbers (places in the day's provider
+// table) laid out in that same order, so that serving reads it front to back. Only
+// providers that reach the house and can take anyone at all are kept, so every day
+// starts with each house's first provider open, and the order holds until the map
+// changes or the providers differ from those it was built for.
 // Tick thread, mapMutex held.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+class Map;
 class Tile;
 
 class ProviderIndex {
@@ -22,8 +26,9 @@ public:
         std::int32_t x;
         std::int32_t y;
         std::int32_t range;
+        std::int32_t capacity;
         bool operator==(const Provider& other) const {
-            return tile == other.tile && range == other.range;
+            return tile == other.tile && range == other.range && capacity == other.capacity;
         }
     };
 
@@ -35,28 +40,37 @@ public:
 
     bool holds(std::uint64_t mapRevision, const std::vector<Provider>& providers,
                std::size_t houses) const {
-        return built && revision == mapRevision && houses == houseX.size() && providers == builtFor;
+        return built && revision == mapRevision && houses == houseCount && providers == builtFor;
     }
     // houses in the order of the map's house list; providerOf maps a grid index to its
     // place in providers, -1 when the tile provides nothing today.
     void rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
-                 const std::vector<Tile*>& houses, const Tile* firstTile,
+                 const std::vector<Tile*>& houses, const Map& map,
                  const std::vector<std::int32_t>& providerOf);
 
-    Run run(std::size_t family, std::size_t house) const {
+    // The house served k-th in a family's pass, as its place in the house list.
+    std::size_t houseAt(std::size_t family, std::size_t k) const { return order[family][k]; }
+    Run runAt(std::size_t family, std::size_t k) const {
         const std::vector<std::uint32_t>& e = entries[family];
         const std::vector<std::uint32_t>& o = offsets[family];
-        return {e.data() + o[house], e.data() + o[house + 1]};
+        return {e.data() + o[k], e.data() + o[k + 1]};
     }
-    std::int32_t xOf(std::size_t house) const { return houseX[house]; }
-    std::int32_t yOf(std::size_t house) const { return houseY[house]; }
 
 private:
+    void rebuildFamily(std::size_t family, const std::vector<Provider>& providers,
+                       const std::vector<Tile*>& houses, const Map& map,
+                       const std::vector<std::int32_t>& providerOf);
+    // Sorts the houses by the key of their first provider, list order among equals.
+    void sortByDistance(std::size_t family, const std::vector<Provider>& providers,
+                        const std::vector<Tile*>& houses,
+                        const std::vector<std::uint32_t>& listOffsets,
+                        const std::vector<std::uint32_t>& listEntries);
+
     bool built = false;
     std::uint64_t revision = 0;
+    std::size_t houseCount = 0;
     std::vector<Provider> builtFor;
-    std::vector<std::int32_t> houseX;
-    std::vector<std::int32_t> houseY;
+    std::array<std::vector<std::uint32_t>, kFamilies> order;   // houses in serving order
     std::array<std::vector<std::uint32_t>, kFamilies> offsets; // houses + 1 each
     std::array<std::vector<std::uint32_t>, kFamilies> entries;
 };

@@ -4,7 +4,6 @@
 #include "city/TickTuning.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -15,14 +14,13 @@ constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNee
 
 ProviderPool::ProviderPool(Map& map, const TileLists& lists)
     : firstTile(map.tiles.data()), providerOf(map.tiles.size(), -1),
-      demands(lists.houses.size(), Demand{{0, 0, 0}, kAllNeeds, false}),
-      cursors(lists.houses.size(), nullptr) {
+      demands(lists.houses.size(), Demand{{0, 0, 0}, kAllNeeds, false}) {
     for (const std::vector<Tile*>* family : {&lists.shops, &lists.jobBuildings, &lists.water})
         for (const Tile* tile : *family)
             add(*tile);
     ProviderIndex& built = map.providerIndex;
     if (!built.holds(map.revision, providers, lists.houses.size()))
-        built.rebuild(map.revision, providers, lists.houses, firstTile, providerOf);
+        built.rebuild(map.revision, providers, lists.houses, map, providerOf);
     index = &built;
 }
 
@@ -54,7 +52,7 @@ void ProviderPool::add(const Tile& tile) {
     if (index >= providerOf.size())
         return;
     providerOf[index] = static_cast<std::int32_t>(providers.size());
-    providers.push_back({static_cast<std::int32_t>(index), tile.x, tile.y, range});
+    providers.push_back({static_cast<std::int32_t>(index), tile.x, tile.y, range, slot.capacity});
     slots.push_back(slot);
 }
 
@@ -72,16 +70,16 @@ const std::uint32_t* ProviderPool::firstOpen(const std::uint32_t* cursor,
     return cursor;
 }
 
-void ProviderPool::serve(std::size_t house, std::size_t family, const std::uint32_t* cursor) {
+void ProviderPool::serve(std::size_t house, std::size_t family, ProviderIndex::Run run) {
     Demand& d = demands[house];
     if (!d.served)
         return;
     // Providers only fill up during a pass, so the search goes on where it stopped.
-    const std::uint32_t* const end = index->run(family, house).end;
+    const std::uint32_t* cursor = run.begin;
     int& left = d.left[family];
     while (left >= 1) {
-        cursor = firstOpen(cursor, end);
-        if (cursor == end)
+        cursor = firstOpen(cursor, run.end);
+        if (cursor == run.end)
             break;
         Slot& slot = slots[*cursor];
         const int moved = std::min(left, slot.capacity - slot.taken);
@@ -93,42 +91,10 @@ void ProviderPool::serve(std::size_t house, std::size_t family, const std::uint3
         d.needs &= ~kFamilyNeed[family];
 }
 
-std::vector<std::uint32_t> ProviderPool::distanceOrder(std::size_t family) {
-    // Keys are squared distances to the first open provider; a house that reaches none
-    // gets the key past the largest, so it comes last. A counting sort keeps the list
-    // order among equal keys.
-    constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
-    const std::size_t count = demands.size();
-    std::vector<std::uint32_t> keys(count, kUnreached);
-    std::uint32_t unreachedKey = 0;
-    for (std::size_t h = 0; h < count; ++h) {
-        const ProviderIndex::Run run = index->run(family, h);
-        cursors[h] = firstOpen(run.begin, run.end);
-        if (cursors[h] == run.end)
-            continue;
-        const ProviderIndex::Provider& provider = providers[*cursors[h]];
-        const std::int64_t dx = provider.x - index->xOf(h);
-        const std::int64_t dy = provider.y - index->yOf(h);
-        keys[h] = static_cast<std::uint32_t>(dx * dx + dy * dy);
-        unreachedKey = std::max(unreachedKey, keys[h] + 1);
-    }
-    std::vector<std::uint32_t> starts(static_cast<std::size_t>(unreachedKey) + 2, 0);
-    for (std::uint32_t& key : keys) {
-        key = std::min(key, unreachedKey);
-        ++starts[key + 1];
-    }
-    for (std::size_t k = 1; k < starts.size(); ++k)
-        starts[k] += starts[k - 1];
-    std::vector<std::uint32_t> order(count);
-    for (std::size_t h = 0; h < count; ++h)
-        order[starts[keys[h]]++] = static_cast<std::uint32_t>(h);
-    return order;
-}
-
 void ProviderPool::serveInDistanceOrder(Family family) {
     const auto f = static_cast<std::size_t>(family);
-    for (const std::uint32_t house : distanceOrder(f))
-        serve(house, f, cursors[house]);
+    for (std::size_t k = 0; k < demands.size(); ++k)
+        serve(index->houseAt(f, k), f, index->runAt(f, k));
 }
 
 void ProviderPool::settle(std::size_t house, House& record) const {

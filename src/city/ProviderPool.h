@@ -4,10 +4,10 @@
 // the map's flat provider index and keeps each house's demand in one small contiguous
 // table, so a large city's tick does not wait on memory. Tick thread, mapMutex held.
 #include "city/ProviderIndex.h"
+#include "city/SharedValue.h"
 #include "city/TileLists.h"
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -39,8 +39,8 @@ private:
         int capacity;
         int taken;
         bool moved;
-        std::atomic<int>* counter;
-        std::atomic<double>* efficiency; // job buildings only
+        SharedValue<int>* counter;
+        SharedValue<double>* efficiency; // job buildings only
     };
     struct Demand {
         std::array<int, ProviderIndex::kFamilies> left;
@@ -51,14 +51,12 @@ private:
     void add(const Tile& tile);
     // The first provider of the run from cursor on that has room.
     const std::uint32_t* firstOpen(const std::uint32_t* cursor, const std::uint32_t* end) const;
-    void serve(std::size_t house, std::size_t family, const std::uint32_t* cursor);
-    std::vector<std::uint32_t> distanceOrder(std::size_t family);
+    void serve(std::size_t house, std::size_t family, ProviderIndex::Run run);
 
     const Tile* firstTile;
     std::vector<ProviderIndex::Provider> providers;
     std::vector<std::int32_t> providerOf; // by grid index, -1 for tiles that provide nothing
     std::vector<Slot> slots;              // beside providers
     std::vector<Demand> demands;          // by place in the house list
-    std::vector<const std::uint32_t*> cursors;
     const ProviderIndex* index = nullptr;
 };

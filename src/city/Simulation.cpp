@@ -54,7 +54,8 @@ bool isRoad(const Tile* tile) {
 }
 
 int roadNeighbours(const Tile& tile) {
-    return static_cast<int>(std::count_if(tile.orthogonal.begin(), tile.orthogonal.end(), isRoad));
+    const NeighbourList sides = tile.orthogonal();
+    return static_cast<int>(std::count_if(sides.begin(), sides.end(), isRoad));
 }
 
 void chooseOrientation(Tile& tile) {
@@ -139,9 +140,9 @@ std::vector<ActionKind> Simulation::actionsFor(const Tile& tile, unsigned unlock
             actions = {ActionKind::Demolish, ActionKind::BuildPark};
         break;
     case TileKind::Road: {
-        const bool buildingBeside =
-            std::any_of(tile.orthogonal.begin(), tile.orthogonal.end(),
-                        [](const Tile* t) { return t->building != nullptr; });
+        const NeighbourList sides = tile.orthogonal();
+        const bool buildingBeside = std::any_of(
+            sides.begin(), sides.end(), [](const Tile* t) { return t->building != nullptr; });
         if (roadNeighbours(tile) <= 1 && !buildingBeside)
             actions.push_back(ActionKind::Demolish);
         break;

@@ -14,11 +14,6 @@ void Tile::setKind(TileKind newKind, int level) {
             shop()->visitors = static_cast<Shop&>(*old).visitors.load();
     }
     kind = newKind;
-    if (newKind != TileKind::House) {
-        shopsInRange.clear();
-        jobsInRange.clear();
-        waterInRange.clear();
-    }
     if (map != nullptr)
         map->recordChange(this, oldKind, newKind);
 }
@@ -33,4 +28,31 @@ Tile* Tile::neighbour(Direction d) const {
     static constexpr int kDy[] = {-1, 1, 0, 0, -1, 1, -1, 1};
     const auto i = static_cast<std::size_t>(d);
     return map == nullptr ? nullptr : map->tileAt(x + kDx[i], y + kDy[i]);
+}
+
+template <std::size_t N>
+NeighbourList Tile::neighboursIn(const std::array<Direction, N>& ways) const {
+    NeighbourList list;
+    if (map == nullptr)
+        return list;
+    list.reset(map->tileAt(x, y));
+    for (const Direction d : ways)
+        list.add(neighbour(d));
+    return list;
+}
+
+NeighbourList Tile::orthogonal() const {
+    return neighboursIn(
+        std::array{Direction::North, Direction::West, Direction::South, Direction::East});
+}
+
+NeighbourList Tile::diagonal() const {
+    return neighboursIn(std::array{Direction::SouthEast, Direction::SouthWest, Direction::NorthWest,
+                                   Direction::NorthEast});
+}
+
+NeighbourList Tile::adjacent() const {
+    return neighboursIn(std::array{Direction::North, Direction::West, Direction::South,
+                                   Direction::East, Direction::SouthEast, Direction::SouthWest,
+                                   Direction::NorthWest, Direction::NorthEast});
 }

@@ -7,6 +7,8 @@
 #include "city/NeighbourList.h"
 #include "city/TileSquare.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -61,6 +63,12 @@ public:
     TileSquare within15() const { return within(15); }
     TileSquare within(int radius) const;
 
+    // Neighbour lists, worked out from the coordinates on each call so that the tile
+    // stays small: the tick walks the grid many times a day.
+    NeighbourList orthogonal() const; // north, west, south, east
+    NeighbourList diagonal() const;   // south-east, south-west, north-west, north-east
+    NeighbourList adjacent() const;   // orthogonal, then diagonal
+
     // What the tick reads of a neighbour comes first, within one cache line.
     TileKind kind = TileKind::Empty;
     int orientation = 0; // 0 unset; 1..4 the side facing the road
@@ -74,17 +82,10 @@ public:
     std::unique_ptr<Building> building;
     Map* map = nullptr;
     std::vector<ActionKind> actions;
-    NeighbourList orthogonal; // north, west, south, east
-    NeighbourList diagonal;   // south-east, south-west, north-west, north-east
-    NeighbourList adjacent;   // orthogonal, then diagonal
-
-    // Kept for house tiles, nearest first. They hold at least every visible provider
-    // that could reach this house with the largest range of its family.
-    std::vector<Tile*> shopsInRange;
-    std::vector<Tile*> jobsInRange;
-    std::vector<Tile*> waterInRange;
 
 private:
+    template <std::size_t N> NeighbourList neighboursIn(const std::array<Direction, N>& ways) const;
+
     template <class Record> Record* recordIf(bool matches) const {
         return matches ? static_cast<Record*>(building.get()) : nullptr;
     }

@@ -74,7 +74,8 @@ int dailyCost(TileKind kind) {
 }
 
 int countKind(const Tile& tile, TileKind kind) {
-    return static_cast<int>(std::count_if(tile.orthogonal.begin(), tile.orthogonal.end(),
+    const NeighbourList sides = tile.orthogonal();
+    return static_cast<int>(std::count_if(sides.begin(), sides.end(),
                                           [kind](const Tile* n) { return n->kind == kind; }));
 }
 

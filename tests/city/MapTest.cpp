@@ -32,14 +32,14 @@ TEST_F(GridTest, NeighboursAndNeighbourhoodsStopAtTheBorder) {
     const int cases[][5] = {{0, 0, 2, 1, 16}, {9, 5, 2, 1, 16}, {0, 3, 3, 2, 24}, {5, 3, 4, 4, 42}};
     for (const auto& [x, y, orthogonal, diagonal, within3] : cases) {
         const Tile& tile = *map.tileAt(x, y);
-        EXPECT_EQ(tile.orthogonal.size(), std::size_t(orthogonal)) << x << "," << y;
-        EXPECT_EQ(tile.diagonal.size(), std::size_t(diagonal)) << x << "," << y;
+        EXPECT_EQ(tile.orthogonal().size(), std::size_t(orthogonal)) << x << "," << y;
+        EXPECT_EQ(tile.diagonal().size(), std::size_t(diagonal)) << x << "," << y;
         int walked = 0;
         for (const Tile* t : tile.within3())
             walked += std::abs(t->x - x) <= 3 && std::abs(t->y - y) <= 3 ? 1 : 0;
         EXPECT_EQ(walked, within3) << x << "," << y;
     }
-    EXPECT_EQ(map.tileAt(5, 3)->orthogonal[1], map.tileAt(4, 3)); // north, west, south, east
+    EXPECT_EQ(map.tileAt(5, 3)->orthogonal()[1], map.tileAt(4, 3)); // north, west, south, east
 }
 
 TEST_F(GridTest, NewMapsAreTheDefaultSizeWithOneRoadAndOneSmallHouseAtTheCentre) {
@@ -93,10 +93,10 @@ TEST_F(ProviderListTest, DemolishedProvidersLeaveAndLoadedGridsGetTheirLists) {
     Tile& shop = build(sim, 12, 10, TileKind::Shop);
     sim.map->markEverythingChanged();
     sim.map->recalculateVisibleTiles();
-    ASSERT_TRUE(contains(house.shopsInRange, &shop));
+    ASSERT_TRUE(contains(sim.map->providersOf(house).shops, &shop));
     shop.setKind(TileKind::Empty);
     sim.map->recalculateVisibleTiles();
-    EXPECT_TRUE(house.shopsInRange.empty());
+    EXPECT_TRUE(sim.map->providersOf(house).shops.empty());
 
     // The loader writes kinds straight into a fresh grid, without setKind.
     sim.map->create(20, 20, true);
@@ -109,7 +109,7 @@ TEST_F(ProviderListTest, DemolishedProvidersLeaveAndLoadedGridsGetTheirLists) {
     loaded.flags |= kFlagVisible;
     water.flags |= kFlagVisible;
     sim.map->recalculateVisibleTiles();
-    EXPECT_EQ(loaded.waterInRange, std::vector<Tile*>{&water});
+    EXPECT_EQ(sim.map->providersOf(loaded).water, std::vector<Tile*>{&water});
 }
 
 // Lists are rebuilt one changed family at a time and trimmed to the family's range;
@@ -128,28 +128,31 @@ TEST_F(ProviderListTest, StepByStepBuildingMatchesAFullRebuildOfEveryReachablePr
               1 + std::rand() % 3);
         sim.map->recalculateVisibleTiles();
     }
+    const auto listsOf = [this](const Tile* house) {
+        const ProvidersInRange& in = sim.map->providersOf(*house);
+        return std::array{&in.shops, &in.jobs, &in.water};
+    };
     std::vector<std::vector<Tile*>> stepwise;
     for (const Tile* house : sim.map->lists.houses)
-        for (const auto* list : {&house->shopsInRange, &house->jobsInRange, &house->waterInRange})
+        for (const auto* list : listsOf(house))
             stepwise.push_back(*list);
     sim.map->markEverythingChanged();
     sim.map->recalculateVisibleTiles();
     std::size_t i = 0;
     for (const Tile* house : sim.map->lists.houses) {
-        for (const auto* list : {&house->shopsInRange, &house->jobsInRange, &house->waterInRange})
+        for (const auto* list : listsOf(house))
             EXPECT_EQ(*list, stepwise[i++]) << house->x << "," << house->y;
         const auto distance = [house](const Tile* t) {
             return std::hypot(t->x - house->x, t->y - house->y);
         };
-        const auto& shops = house->shopsInRange;
+        const auto& shops = sim.map->providersOf(*house).shops;
         EXPECT_TRUE(std::is_sorted(shops.begin(), shops.end(),
                                    [&](auto* a, auto* b) { return distance(a) < distance(b); }));
         for (const Tile* shop : sim.map->lists.shops) {
             const int range = shop->shop()->range;
             const bool reaches =
                 std::abs(shop->x - house->x) <= range && std::abs(shop->y - house->y) <= range;
-            EXPECT_TRUE(!reaches || contains(house->shopsInRange, shop))
-                << house->x << "," << house->y;
+            EXPECT_TRUE(!reaches || contains(shops, shop)) << house->x << "," << house->y;
         }
     }
 }

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
-#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -255,7 +254,7 @@ TEST(TickMemoryTest, ADayAfterAMapChangeMatchesOneThatStartsAfresh) {
             sim->map->recalculateVisibleTiles();
         }
         fresh.map->providerIndex = ProviderIndex();
-        fresh.map->surroundingsRevision = std::numeric_limits<std::uint64_t>::max();
+        fresh.map->houseLayout = HouseLayout();
         for (Simulation* sim : {&kept, &fresh}) {
             std::srand(4);
             sim->buildingTick();

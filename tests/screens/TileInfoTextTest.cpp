@@ -23,7 +23,7 @@ class TileText : public ::testing::Test {
 protected:
     void SetUp() override {
         sim.map->create(9, 9, true);
-        for (Tile* side : tile().orthogonal)
+        for (Tile* side : tile().orthogonal())
             side->setKind(TileKind::Empty);
         sim.housingDemand = {1.0, 1.0, 1.0, 0.0};
     }
@@ -37,7 +37,7 @@ protected:
     }
     void sides(TileKind kind, int count) {
         for (int i = 0; i < count; ++i)
-            tile().orthogonal[static_cast<std::size_t>(i)]->setKind(kind);
+            tile().orthogonal()[static_cast<std::size_t>(i)]->setKind(kind);
     }
     std::string text() { return describeTile(tile(), sim).text; }
 

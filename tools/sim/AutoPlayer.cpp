@@ -343,7 +343,7 @@ std::optional<AutoPlayer::Pick> AutoPlayer::streetToward(const Tile& target) {
     const Map& map = *simulation.map;
     std::vector<int> stepsToTarget(map.tiles.size(), -1);
     std::deque<const Tile*> queue;
-    for (const Tile* start : target.orthogonal)
+    for (const Tile* start : target.orthogonal())
         if (plan.useOf(*start) == CityPlan::Use::Street) {
             stepsToTarget[index(*start)] = 0;
             queue.push_back(start);
@@ -351,7 +351,7 @@ std::optional<AutoPlayer::Pick> AutoPlayer::streetToward(const Tile& target) {
     while (!queue.empty()) {
         const Tile* tile = queue.front();
         queue.pop_front();
-        for (const Tile* next : tile->orthogonal) {
+        for (const Tile* next : tile->orthogonal()) {
             if (plan.useOf(*next) != CityPlan::Use::Street || stepsToTarget[index(*next)] >= 0)
                 continue;
             stepsToTarget[index(*next)] = stepsToTarget[index(*tile)] + 1;

@@ -1,0 +1,44 @@
+#include "city/HouseLayout.h"
+
+#include "city/Tile.h"
+
+void HouseLayout::refresh(std::uint64_t mapRevision, const std::vector<Tile*>& houses,
+                          const std::vector<Tile>& grid) {
+    if (revision == mapRevision && surroundings.size() == houses.size())
+        return;
+    surroundings.clear();
+    neighbours.clear();
+    outsiders.clear();
+    surroundings.reserve(houses.size());
+    neighbours.reserve(houses.size());
+    std::vector<std::int32_t> placeOf(grid.size(), -1);
+    for (std::size_t i = 0; i < houses.size(); ++i)
+        placeOf[static_cast<std::size_t>(houses[i] - grid.data())] = static_cast<std::int32_t>(i);
+    for (const Tile* house : houses) {
+        surroundings.push_back(HouseSurroundings::of(*house));
+        neighbours.push_back(neighboursOf(*house, placeOf, grid.data(), houses.size()));
+    }
+    revision = mapRevision;
+}
+
+HouseLayout::Neighbours HouseLayout::neighboursOf(const Tile& house,
+                                                  std::vector<std::int32_t>& placeOf,
+                                                  const Tile* firstTile, std::size_t listed) {
+    Neighbours found{};
+    const std::size_t sides = house.orthogonal().size();
+    std::size_t seen = 0;
+    for (const Tile* other : house.adjacent()) {
+        ++seen;
+        if (other->kind != TileKind::House)
+            continue;
+        std::int32_t& place = placeOf[static_cast<std::size_t>(other - firstTile)];
+        if (place < 0) {
+            place = static_cast<std::int32_t>(listed + outsiders.size());
+            outsiders.push_back(other);
+        }
+        found.places[found.count++] = place;
+        if (seen <= sides)
+            found.orthogonal = found.count;
+    }
+    return found;
+}

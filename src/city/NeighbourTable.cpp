@@ -1,0 +1,41 @@
+#include "city/NeighbourTable.h"
+
+#include "city/HouseLayout.h"
+#include "city/Tile.h"
+
+NeighbourTable::NeighbourTable(const HouseLayout& houseLayout, const std::vector<Tile*>& list)
+    : layout(houseLayout), houses(list), values(list.size() + houseLayout.outsiders.size()) {
+    for (std::size_t i = 0; i < layout.outsiders.size(); ++i)
+        values[list.size() + i] = read(*layout.outsiders[i]);
+}
+
+NeighbourTable::Values NeighbourTable::read(const Tile& tile) {
+    const House* house = tile.house();
+    if (house == nullptr)
+        return Values{};
+    return Values{{tile.crime, house->attractiveness, house->residents, tile.hasFlag(kFlagBurning)},
+                  true};
+}
+
+const Tile& NeighbourTable::tileAt(std::size_t place) const {
+    return place < houses.size() ? *houses[place] : *layout.outsiders[place - houses.size()];
+}
+
+void NeighbourTable::around(std::size_t house, NeighbourHouses& found) const {
+    const HouseLayout::Neighbours& places = layout.neighbours[house];
+    found.count = 0;
+    found.orthogonal = 0;
+    for (std::size_t k = 0; k < places.count; ++k) {
+        const auto place = static_cast<std::size_t>(places.places[k]);
+        const Values& v = values[place];
+        if (!v.present)
+            continue;
+        Neighbour& neighbour = found.houses[found.count++] = v.neighbour;
+        // Only crime moves between the walk before serving and a house's own update:
+        // the public services change it.
+        if (place > house)
+            neighbour.crime = tileAt(place).crime;
+        if (k < places.orthogonal)
+            found.orthogonal = found.count;
+    }
+}

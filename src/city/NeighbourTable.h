@@ -1,0 +1,40 @@
+#pragma once
+// The day's values of the houses that a house update reads as neighbours, by place (the
+// house list, then the layout's outsiders), in one small contiguous table. The tick
+// takes every house in while it walks the list before serving, and again as each house
+// is updated, so a house reads its neighbours exactly as it would read their tiles at
+// that moment, but without a trip to the records of the row ahead of it.
+// Tick thread, mapMutex held.
+#include "city/NeighbourHouses.h"
+
+#include <vector>
+
+class HouseLayout;
+class Tile;
+
+class NeighbourTable {
+public:
+    // Takes in the layout's outsiders; the layout must be up to date for the houses.
+    NeighbourTable(const HouseLayout& layout, const std::vector<Tile*>& houses);
+
+    // Takes in the house at this place of the list as it is now.
+    void take(std::size_t house, const Tile& tile) { values[house] = read(tile); }
+    // The neighbours of the house at this place, every house before it updated and
+    // taken in again. Fills the caller's record, which a loop keeps: clearing eight
+    // entries per house shows.
+    void around(std::size_t house, NeighbourHouses& found) const;
+
+private:
+    using Neighbour = NeighbourHouses::Neighbour;
+    struct Values {
+        Neighbour neighbour;
+        bool present; // a house record was there
+    };
+
+    static Values read(const Tile& tile);
+    const Tile& tileAt(std::size_t place) const;
+
+    const HouseLayout& layout;
+    const std::vector<Tile*>& houses;
+    std::vector<Values> values;
+};
