@@ -5,6 +5,7 @@
 #include "city/Messages.h"
 #include "city/NeighbourTable.h"
 #include "city/ProviderPool.h"
+#include "city/ServiceCoverage.h"
 #include "city/Simulation.h"
 
 #include <algorithm>
@@ -88,7 +89,7 @@ void BuildingTick::run() {
     resetDemand(pool, neighbours);
     serveAll(pool);
     bookShops();
-    runServices();
+    runServices(neighbours);
     bookOffices();
     bookWater();
     updateHouses(HouseUpdate(simulation, lacks), pool, neighbours);
@@ -162,29 +163,49 @@ int BuildingTick::serviceRange(bool extended) const {
     return kServiceRange + (extended ? kServiceRangeExtension : 0);
 }
 
-void BuildingTick::runServices() {
+void BuildingTick::runServices(NeighbourTable& neighbours) {
     City& city = *simulation.city;
     Map& map = *simulation.map;
+    ServiceCoverage& coverage = map.serviceCoverage;
+    coverage.prepare(map.width, map.height);
     for (Tile* station : lists.policeStations) {
-        for (Tile* tile :
-             map.square(station->x, station->y, serviceRange(city.policeRangeExtended)))
-            tile->crime = std::max(tile->crime - kPoliceCrimeDrop, -kPoliceCrimeDrop);
+        coverage.add(ServiceCoverage::Police, station->x, station->y,
+                     serviceRange(city.policeRangeExtended));
         city.addMoney(LedgerCategory::PublicServices, dailyIncome(*station));
     }
     for (Tile* hospital : lists.hospitals) {
-        for (Tile* tile :
-             map.square(hospital->x, hospital->y, serviceRange(city.hospitalRangeExtended)))
-            if (tile->kind == TileKind::House)
-                tile->healthCare = std::min(tile->healthCare + kHospitalCare, kHospitalCare);
+        coverage.add(ServiceCoverage::Hospital, hospital->x, hospital->y,
+                     serviceRange(city.hospitalRangeExtended));
         city.addMoney(LedgerCategory::PublicServices, dailyIncome(*hospital));
         if (hospital->building != nullptr)
             wasteSum += hospital->building->waste;
     }
     for (Tile* station : lists.fireStations) {
-        for (Tile* tile : map.square(station->x, station->y, serviceRange(city.fireRangeExtended)))
-            tile->fireSafety = std::min(tile->fireSafety + kFireStationSafety, kFireStationSafety);
+        coverage.add(ServiceCoverage::Fire, station->x, station->y,
+                     serviceRange(city.fireRangeExtended));
         city.addMoney(LedgerCategory::PublicServices, dailyIncome(*station));
     }
+    // One station's step at a time, as many times as stations reach the tile, so the
+    // values come out as they would station by station; a step changes nothing once
+    // the value stands at its bound.
+    const std::vector<std::int32_t>& placeOf = map.houseLayout.placeOf;
+    const Tile* const firstTile = map.tiles.data();
+    coverage.walk(ServiceCoverage::Police, map.tiles, [&](Tile& tile, int stations) {
+        for (int k = 0; k < stations && tile.crime != -kPoliceCrimeDrop; ++k)
+            tile.crime = std::max(tile.crime - kPoliceCrimeDrop, -kPoliceCrimeDrop);
+        const std::int32_t place = placeOf[static_cast<std::size_t>(&tile - firstTile)];
+        if (place >= 0)
+            neighbours.takeCrime(static_cast<std::size_t>(place), tile.crime);
+    });
+    coverage.walk(ServiceCoverage::Hospital, map.tiles, [](Tile& tile, int stations) {
+        if (tile.kind == TileKind::House)
+            for (int k = 0; k < stations && tile.healthCare != kHospitalCare; ++k)
+                tile.healthCare = std::min(tile.healthCare + kHospitalCare, kHospitalCare);
+    });
+    coverage.walk(ServiceCoverage::Fire, map.tiles, [](Tile& tile, int stations) {
+        for (int k = 0; k < stations && tile.fireSafety != kFireStationSafety; ++k)
+            tile.fireSafety = std::min(tile.fireSafety + kFireStationSafety, kFireStationSafety);
+    });
 }
 
 void BuildingTick::bookOffices() {

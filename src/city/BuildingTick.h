@@ -40,7 +40,7 @@ private:
     void resetDemand(ProviderPool& pool, NeighbourTable& neighbours);
     void serveAll(ProviderPool& pool);
     void bookShops();
-    void runServices();
+    void runServices(NeighbourTable& neighbours);
     void bookOffices();
     void bookWater();
     void updateHouses(const HouseUpdate& update, const ProviderPool& pool,

@@ -11,19 +11,18 @@ void HouseLayout::refresh(std::uint64_t mapRevision, const std::vector<Tile*>& h
     outsiders.clear();
     surroundings.reserve(houses.size());
     neighbours.reserve(houses.size());
-    std::vector<std::int32_t> placeOf(grid.size(), -1);
+    placeOf.assign(grid.size(), -1);
     for (std::size_t i = 0; i < houses.size(); ++i)
         placeOf[static_cast<std::size_t>(houses[i] - grid.data())] = static_cast<std::int32_t>(i);
     for (const Tile* house : houses) {
         surroundings.push_back(HouseSurroundings::of(*house));
-        neighbours.push_back(neighboursOf(*house, placeOf, grid.data(), houses.size()));
+        neighbours.push_back(neighboursOf(*house, grid.data(), houses.size()));
     }
     revision = mapRevision;
 }
 
-HouseLayout::Neighbours HouseLayout::neighboursOf(const Tile& house,
-                                                  std::vector<std::int32_t>& placeOf,
-                                                  const Tile* firstTile, std::size_t listed) {
+HouseLayout::Neighbours HouseLayout::neighboursOf(const Tile& house, const Tile* firstTile,
+                                                  std::size_t listed) {
     Neighbours found{};
     const std::size_t sides = house.orthogonal().size();
     std::size_t seen = 0;

@@ -32,10 +32,11 @@ public:
     // House tiles outside the list that border listed ones; their places in the value
     // table follow the list's.
     std::vector<const Tile*> outsiders;
+    // By grid index: the place in the value table, -1 for tiles that have none.
+    std::vector<std::int32_t> placeOf;
 
 private:
-    Neighbours neighboursOf(const Tile& house, std::vector<std::int32_t>& placeOf,
-                            const Tile* firstTile, std::size_t listed);
+    Neighbours neighboursOf(const Tile& house, const Tile* firstTile, std::size_t listed);
 
     std::uint64_t revision = std::numeric_limits<std::uint64_t>::max();
 };

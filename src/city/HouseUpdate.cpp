@@ -73,22 +73,28 @@ void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbour
     if (house == nullptr)
         return;
     const double r = randomFactor();
+    // Summed in locals: the compiler cannot tell the tile from the neighbours and would
+    // store and load the sums for every neighbour.
+    double crime = tile.crime;
+    double fireSafety = tile.fireSafety;
     if (lacks.police)
-        tile.crime += kLackingPoliceCrime * r;
+        crime += kLackingPoliceCrime * r;
     if (lacks.hospital)
         tile.healthCare -= lackOf(house->residents, r);
     if (lacks.fire)
-        tile.fireSafety -= lackOf(house->residents, r);
+        fireSafety -= lackOf(house->residents, r);
     for (std::size_t k = 0; k < neighbours.count; ++k) {
         const NeighbourHouses::Neighbour& neighbour = neighbours.houses[k];
         if (lacks.police)
-            tile.crime += kNeighbourCrimeShare * neighbour.crime;
+            crime += kNeighbourCrimeShare * neighbour.crime;
         if (lacks.fire) {
-            tile.fireSafety -= kNeighbourFireRiskPerResident * neighbour.residents * r;
+            fireSafety -= kNeighbourFireRiskPerResident * neighbour.residents * r;
             if (neighbour.burning)
-                tile.fireSafety -= kBurningNeighbourHazard;
+                fireSafety -= kBurningNeighbourHazard;
         }
     }
+    tile.crime = crime;
+    tile.fireSafety = fireSafety;
 }
 
 double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& around,

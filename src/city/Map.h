@@ -6,6 +6,7 @@
 #include "city/HouseLayout.h"
 #include "city/ProviderIndex.h"
 #include "city/ProvidersInRange.h"
+#include "city/ServiceCoverage.h"
 #include "city/Tile.h"
 #include "city/TileLists.h"
 #include "city/TileSquare.h"
@@ -91,6 +92,7 @@ public:
     // house list; the tick alone uses them.
     ProviderIndex providerIndex;
     HouseLayout houseLayout;
+    ServiceCoverage serviceCoverage;
 
 private:
     struct ViewRect {

@@ -4,7 +4,7 @@
 #include "city/Tile.h"
 
 NeighbourTable::NeighbourTable(const HouseLayout& houseLayout, const std::vector<Tile*>& list)
-    : layout(houseLayout), houses(list), values(list.size() + houseLayout.outsiders.size()) {
+    : layout(houseLayout), values(list.size() + houseLayout.outsiders.size()) {
     for (std::size_t i = 0; i < layout.outsiders.size(); ++i)
         values[list.size() + i] = read(*layout.outsiders[i]);
 }
@@ -17,10 +17,6 @@ NeighbourTable::Values NeighbourTable::read(const Tile& tile) {
                   true};
 }
 
-const Tile& NeighbourTable::tileAt(std::size_t place) const {
-    return place < houses.size() ? *houses[place] : *layout.outsiders[place - houses.size()];
-}
-
 void NeighbourTable::around(std::size_t house, NeighbourHouses& found) const {
     const HouseLayout::Neighbours& places = layout.neighbours[house];
     found.count = 0;
@@ -30,11 +26,7 @@ void NeighbourTable::around(std::size_t house, NeighbourHouses& found) const {
         const Values& v = values[place];
         if (!v.present)
             continue;
-        Neighbour& neighbour = found.houses[found.count++] = v.neighbour;
-        // Only crime moves between the walk before serving and a house's own update:
-        // the public services change it.
-        if (place > house)
-            neighbour.crime = tileAt(place).crime;
+        found.houses[found.count++] = v.neighbour;
         if (k < places.orthogonal)
             found.orthogonal = found.count;
     }

@@ -1,9 +1,10 @@
 #pragma once
 // The day's values of the houses that a house update reads as neighbours, by place (the
 // house list, then the layout's outsiders), in one small contiguous table. The tick
-// takes every house in while it walks the list before serving, and again as each house
-// is updated, so a house reads its neighbours exactly as it would read their tiles at
-// that moment, but without a trip to the records of the row ahead of it.
+// takes every house in while it walks the list before serving, the crime the public
+// services leave, and each house again as it is updated, so a house reads its
+// neighbours exactly as it would read their tiles at that moment, but without a trip to
+// the tiles and records of the row ahead of it.
 // Tick thread, mapMutex held.
 #include "city/NeighbourHouses.h"
 
@@ -19,6 +20,7 @@ public:
 
     // Takes in the house at this place of the list as it is now.
     void take(std::size_t house, const Tile& tile) { values[house] = read(tile); }
+    void takeCrime(std::size_t place, double crime) { values[place].neighbour.crime = crime; }
     // The neighbours of the house at this place, every house before it updated and
     // taken in again. Fills the caller's record, which a loop keeps: clearing eight
     // entries per house shows.
@@ -32,9 +34,7 @@ private:
     };
 
     static Values read(const Tile& tile);
-    const Tile& tileAt(std::size_t place) const;
 
     const HouseLayout& layout;
-    const std::vector<Tile*>& houses;
     std::vector<Values> values;
 };

@@ -15,12 +15,14 @@ constexpr std::array<std::vector<Tile*> ProvidersInRange::*, ProviderIndex::kFam
 } // namespace
 
 void ProviderIndex::rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
-                            const std::vector<Tile*>& houses, const Map& map,
-                            const std::vector<std::int32_t>& providerOf) {
+                            const std::vector<Tile*>& houses, const Map& map) {
     built = true;
     revision = mapRevision;
     houseCount = houses.size();
     builtFor = providers;
+    std::vector<std::int32_t> providerOf(map.tiles.size(), -1);
+    for (std::size_t p = 0; p < providers.size(); ++p)
+        providerOf[static_cast<std::size_t>(providers[p].tile)] = static_cast<std::int32_t>(p);
     for (std::size_t f = 0; f < kFamilies; ++f)
         rebuildFamily(f, providers, houses, map, providerOf);
 }

@@ -42,11 +42,9 @@ public:
                std::size_t houses) const {
         return built && revision == mapRevision && houses == houseCount && providers == builtFor;
     }
-    // houses in the order of the map's house list; providerOf maps a grid index to its
-    // place in providers, -1 when the tile provides nothing today.
+    // houses in the order of the map's house list.
     void rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
-                 const std::vector<Tile*>& houses, const Map& map,
-                 const std::vector<std::int32_t>& providerOf);
+                 const std::vector<Tile*>& houses, const Map& map);
 
     // The house served k-th in a family's pass, as its place in the house list.
     std::size_t houseAt(std::size_t family, std::size_t k) const { return order[family][k]; }
@@ -57,6 +55,8 @@ public:
     }
 
 private:
+    // providerOf maps a grid index to its place in providers, -1 when the tile provides
+    // nothing today.
     void rebuildFamily(std::size_t family, const std::vector<Provider>& providers,
                        const std::vector<Tile*>& houses, const Map& map,
                        const std::vector<std::int32_t>& providerOf);

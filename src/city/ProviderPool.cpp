@@ -13,14 +13,14 @@ constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNee
 } // namespace
 
 ProviderPool::ProviderPool(Map& map, const TileLists& lists)
-    : firstTile(map.tiles.data()), providerOf(map.tiles.size(), -1),
+    : firstTile(map.tiles.data()), tileCount(map.tiles.size()),
       demands(lists.houses.size(), Demand{{0, 0, 0}, kAllNeeds, false}) {
     for (const std::vector<Tile*>* family : {&lists.shops, &lists.jobBuildings, &lists.water})
         for (const Tile* tile : *family)
             add(*tile);
     ProviderIndex& built = map.providerIndex;
     if (!built.holds(map.revision, providers, lists.houses.size()))
-        built.rebuild(map.revision, providers, lists.houses, map, providerOf);
+        built.rebuild(map.revision, providers, lists.houses, map);
     index = &built;
 }
 
@@ -49,9 +49,8 @@ void ProviderPool::add(const Tile& tile) {
         return;
     }
     const auto index = static_cast<std::size_t>(&tile - firstTile);
-    if (index >= providerOf.size())
+    if (index >= tileCount)
         return;
-    providerOf[index] = static_cast<std::int32_t>(providers.size());
     providers.push_back({static_cast<std::int32_t>(index), tile.x, tile.y, range, slot.capacity});
     slots.push_back(slot);
 }

@@ -55,8 +55,8 @@ private:
 
     const Tile* firstTile;
     std::vector<ProviderIndex::Provider> providers;
-    std::vector<std::int32_t> providerOf; // by grid index, -1 for tiles that provide nothing
-    std::vector<Slot> slots;              // beside providers
-    std::vector<Demand> demands;          // by place in the house list
+    std::size_t tileCount;
+    std::vector<Slot> slots;     // beside providers
+    std::vector<Demand> demands; // by place in the house list
     const ProviderIndex* index = nullptr;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The per-kind lists of visible tiles that the daily tick walks. The tick copies the
-// whole set at its start, so the map may rebuild its own meanwhile.
+// The per-kind lists of visible tiles that the daily tick walks. The tick reads them in
+// place under the map mutex, so the map rebuilds them only while no tick runs.
 #include <vector>
 
 class Tile;
