@@ -62,38 +62,30 @@ void ProviderPool::setDemand(std::size_t house, int demand) {
     d.served = true;
 }
 
-const std::uint32_t* ProviderPool::firstOpen(const std::uint32_t* cursor,
-                                             const std::uint32_t* end) const {
-    while (cursor != end && slots[*cursor].taken >= slots[*cursor].capacity)
-        ++cursor;
-    return cursor;
-}
-
-void ProviderPool::serve(std::size_t house, std::size_t family, ProviderIndex::Run run) {
-    Demand& d = demands[house];
-    if (!d.served)
-        return;
-    // Providers only fill up during a pass, so the search goes on where it stopped.
-    const std::uint32_t* cursor = run.begin;
-    int& left = d.left[family];
-    while (left >= 1) {
-        cursor = firstOpen(cursor, run.end);
-        if (cursor == run.end)
-            break;
-        Slot& slot = slots[*cursor];
-        const int moved = std::min(left, slot.capacity - slot.taken);
-        left -= moved;
-        slot.taken += moved;
-        slot.moved = true;
-    }
-    if (left == 0)
-        d.needs &= ~kFamilyNeed[family];
-}
-
 void ProviderPool::serveInDistanceOrder(Family family) {
     const auto f = static_cast<std::size_t>(family);
-    for (std::size_t k = 0; k < demands.size(); ++k)
-        serve(index->houseAt(f, k), f, index->runAt(f, k));
+    for (std::size_t k = 0; k < demands.size(); ++k) {
+        Demand& d = demands[index->houseAt(f, k)];
+        if (!d.served)
+            continue;
+        // Providers only fill up during a pass: the nearest with room takes what it can,
+        // and the house goes on to the next only when that one is full.
+        const ProviderIndex::Run run = index->runAt(f, k);
+        int left = d.left[f];
+        for (const std::uint32_t* cursor = run.begin; left >= 1 && cursor != run.end; ++cursor) {
+            Slot& slot = slots[*cursor];
+            const int room = slot.capacity - slot.taken;
+            if (room <= 0)
+                continue;
+            const int moved = std::min(left, room);
+            left -= moved;
+            slot.taken += moved;
+            slot.moved = true;
+        }
+        d.left[f] = left;
+        if (left == 0)
+            d.needs &= ~kFamilyNeed[f];
+    }
 }
 
 void ProviderPool::settle(std::size_t house, House& record) const {

@@ -49,9 +49,6 @@ private:
     };
 
     void add(const Tile& tile);
-    // The first provider of the run from cursor on that has room.
-    const std::uint32_t* firstOpen(const std::uint32_t* cursor, const std::uint32_t* end) const;
-    void serve(std::size_t house, std::size_t family, ProviderIndex::Run run);
 
     const Tile* firstTile;
     std::vector<ProviderIndex::Provider> providers;
