@@ -49,6 +49,14 @@ int houseIncome(House& house) {
     return whole;
 }
 
+// One station's step, taken as many times as stations reach the tile, so the value
+// comes out as it would station by station; once it stands at its bound a step changes
+// nothing.
+template <class Step> void repeatStep(double& value, int times, double bound, Step step) {
+    for (int k = 0; k < times && value != bound; ++k)
+        value = step(value);
+}
+
 double positive(double value) {
     return std::max(value, 0.0);
 }
@@ -126,7 +134,7 @@ ServiceLacks BuildingTick::lacksToday() const {
 void BuildingTick::resetDemand(ProviderPool& pool, NeighbourTable& neighbours) {
     for (std::size_t i = 0; i < lists.houses.size(); ++i) {
         Tile* tile = lists.houses[i];
-        tile->crime = tile->fireSafety = tile->healthCare = 0.0;
+        tile->services() = TileServices();
         neighbours.take(i, *tile);
         const House* house = tile->house();
         if (house == nullptr)
@@ -185,26 +193,24 @@ void BuildingTick::runServices(NeighbourTable& neighbours) {
                      serviceRange(city.fireRangeExtended));
         city.addMoney(LedgerCategory::PublicServices, dailyIncome(*station));
     }
-    // One station's step at a time, as many times as stations reach the tile, so the
-    // values come out as they would station by station; a step changes nothing once
-    // the value stands at its bound.
     const std::vector<std::int32_t>& placeOf = map.houseLayout.placeOf;
-    const Tile* const firstTile = map.tiles.data();
-    coverage.walk(ServiceCoverage::Police, map.tiles, [&](Tile& tile, int stations) {
-        for (int k = 0; k < stations && tile.crime != -kPoliceCrimeDrop; ++k)
-            tile.crime = std::max(tile.crime - kPoliceCrimeDrop, -kPoliceCrimeDrop);
-        const std::int32_t place = placeOf[static_cast<std::size_t>(&tile - firstTile)];
-        if (place >= 0)
-            neighbours.takeCrime(static_cast<std::size_t>(place), tile.crime);
-    });
-    coverage.walk(ServiceCoverage::Hospital, map.tiles, [](Tile& tile, int stations) {
-        if (tile.kind == TileKind::House)
-            for (int k = 0; k < stations && tile.healthCare != kHospitalCare; ++k)
-                tile.healthCare = std::min(tile.healthCare + kHospitalCare, kHospitalCare);
-    });
-    coverage.walk(ServiceCoverage::Fire, map.tiles, [](Tile& tile, int stations) {
-        for (int k = 0; k < stations && tile.fireSafety != kFireStationSafety; ++k)
-            tile.fireSafety = std::min(tile.fireSafety + kFireStationSafety, kFireStationSafety);
+    const std::vector<std::uint8_t>& houseAt = map.houseLayout.houseAt;
+    std::vector<TileServices>& values = map.tileServices;
+    coverage.walk([&](std::size_t at, const ServiceCoverage::Counts& stations) {
+        TileServices& here = values[at];
+        const int police = stations[ServiceCoverage::Police];
+        repeatStep(here.crime, police, -kPoliceCrimeDrop, [](double crime) {
+            return std::max(crime - kPoliceCrimeDrop, -kPoliceCrimeDrop);
+        });
+        if (police > 0 && placeOf[at] >= 0)
+            neighbours.takeCrime(static_cast<std::size_t>(placeOf[at]), here.crime);
+        if (houseAt[at] != 0)
+            repeatStep(here.healthCare, stations[ServiceCoverage::Hospital], kHospitalCare,
+                       [](double care) { return std::min(care + kHospitalCare, kHospitalCare); });
+        repeatStep(here.fireSafety, stations[ServiceCoverage::Fire], kFireStationSafety,
+                   [](double safety) {
+                       return std::min(safety + kFireStationSafety, kFireStationSafety);
+                   });
     });
 }
 

@@ -12,6 +12,9 @@ void HouseLayout::refresh(std::uint64_t mapRevision, const std::vector<Tile*>& h
     surroundings.reserve(houses.size());
     neighbours.reserve(houses.size());
     placeOf.assign(grid.size(), -1);
+    houseAt.resize(grid.size());
+    for (std::size_t i = 0; i < grid.size(); ++i)
+        houseAt[i] = grid[i].kind == TileKind::House ? 1 : 0;
     for (std::size_t i = 0; i < houses.size(); ++i)
         placeOf[static_cast<std::size_t>(houses[i] - grid.data())] = static_cast<std::int32_t>(i);
     for (const Tile* house : houses) {

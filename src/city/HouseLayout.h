@@ -34,6 +34,8 @@ public:
     std::vector<const Tile*> outsiders;
     // By grid index: the place in the value table, -1 for tiles that have none.
     std::vector<std::int32_t> placeOf;
+    // By grid index: 1 where a house stands, listed or not.
+    std::vector<std::uint8_t> houseAt;
 
 private:
     Neighbours neighboursOf(const Tile& house, const Tile* firstTile, std::size_t listed);

@@ -1,6 +1,7 @@
 #include "city/HouseUpdate.h"
 
 #include "city/City.h"
+#include "city/Map.h"
 #include "city/Simulation.h"
 #include "city/Tile.h"
 
@@ -26,14 +27,14 @@ double needsPenalty(const House& house) {
     return penalty;
 }
 
-void updateHealthAndGrowth(House& house, const Tile& tile, double a, double demand) {
+void updateHealthAndGrowth(House& house, const TileServices& services, double a, double demand) {
     if (house.health > 0) {
         // Mourning a death: recover, grow nothing.
         house.health = std::max(house.health - kHealthRecovery, 0.0);
         return;
     }
-    if (tile.healthCare < 0)
-        house.health += tile.healthCare;
+    if (services.healthCare < 0)
+        house.health += services.healthCare;
     house.growth = house.growth + (a >= 0 ? a * demand : a);
 }
 
@@ -75,12 +76,13 @@ void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbour
     const double r = randomFactor();
     // Summed in locals: the compiler cannot tell the tile from the neighbours and would
     // store and load the sums for every neighbour.
-    double crime = tile.crime;
-    double fireSafety = tile.fireSafety;
+    TileServices& services = tile.services();
+    double crime = services.crime;
+    double fireSafety = services.fireSafety;
     if (lacks.police)
         crime += kLackingPoliceCrime * r;
     if (lacks.hospital)
-        tile.healthCare -= lackOf(house->residents, r);
+        services.healthCare -= lackOf(house->residents, r);
     if (lacks.fire)
         fireSafety -= lackOf(house->residents, r);
     for (std::size_t k = 0; k < neighbours.count; ++k) {
@@ -93,8 +95,8 @@ void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbour
                 fireSafety -= kBurningNeighbourHazard;
         }
     }
-    tile.crime = crime;
-    tile.fireSafety = fireSafety;
+    services.crime = crime;
+    services.fireSafety = fireSafety;
 }
 
 double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& around,
@@ -117,11 +119,12 @@ double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& 
     a += (kParkBonus + kParkBonusStep * (around.parks - 1)) * around.parks;
     a -= kRentPenalty * house.rentModifier;
     a -= needsPenalty(house);
-    if (tile.crime > 0)
-        a -= kCrimePenalty * tile.crime;
-    if (tile.fireSafety < 0)
-        a -= kFireHazardPenalty * -tile.fireSafety;
-    if (tile.healthCare < 0)
+    const TileServices& services = tile.services();
+    if (services.crime > 0)
+        a -= kCrimePenalty * services.crime;
+    if (services.fireSafety < 0)
+        a -= kFireHazardPenalty * -services.fireSafety;
+    if (services.healthCare < 0)
         a -= kNoHealthCarePenalty;
     if (around.landfills > 0)
         a -= kLandfillPenalty + kLandfillPenaltyStep * (around.landfills - 1);
@@ -142,11 +145,12 @@ void HouseUpdate::updateHouse(Tile& tile, const HouseSurroundings& around,
     if (house == nullptr || tile.hasFlag(kFlagBurning))
         return;
     const double a = attractivenessOf(tile, around, neighbours);
-    if (tile.fireSafety < 0)
-        house->fireRisk += tile.fireSafety;
+    const TileServices& services = tile.services();
+    if (services.fireSafety < 0)
+        house->fireRisk += services.fireSafety;
     house->attractiveness = a;
     const int level = std::clamp(house->level, 1, kHouseLevels);
-    updateHealthAndGrowth(*house, tile, a, housingDemand[static_cast<std::size_t>(level - 1)]);
+    updateHealthAndGrowth(*house, services, a, housingDemand[static_cast<std::size_t>(level - 1)]);
     updateResidents(*house);
     if (house->health <= kDeathHealthLimit)
         Simulation::residentDies(*house);

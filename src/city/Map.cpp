@@ -169,6 +169,7 @@ void Map::create(int requestedWidth, int requestedHeight, bool loading) {
         tiles = std::vector<Tile>(static_cast<std::size_t>(width) * height);
     }
     inRange = std::vector<ProvidersInRange>(tiles.size());
+    tileServices.assign(tiles.size(), TileServices());
     ++revision;
     selectedTileNumber = -1;
     rangeHighlightActive = false;

@@ -74,7 +74,8 @@ public:
     Simulation& simulation;
     int width = 0;
     int height = 0;
-    std::vector<Tile> tiles; // row-major
+    std::vector<Tile> tiles;                // row-major
+    std::vector<TileServices> tileServices; // beside tiles
     int selectedTileNumber = -1;
     float highlightTime = 0.f;
     int layer = 0; // 0 build, 1 population, 2 attractiveness, 3 needs
@@ -117,3 +118,11 @@ private:
     bool hasView = false;
     ViewRect view{0.f, 0.f, 0.f, 0.f};
 };
+
+inline TileServices& Tile::services() {
+    return map->tileServices[static_cast<std::size_t>(this - map->tiles.data())];
+}
+
+inline const TileServices& Tile::services() const {
+    return map->tileServices[static_cast<std::size_t>(this - map->tiles.data())];
+}

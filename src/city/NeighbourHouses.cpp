@@ -1,6 +1,6 @@
 #include "city/NeighbourHouses.h"
 
-#include "city/Tile.h"
+#include "city/Map.h"
 
 NeighbourHouses NeighbourHouses::of(const Tile& tile) {
     NeighbourHouses found;
@@ -11,8 +11,8 @@ NeighbourHouses NeighbourHouses::of(const Tile& tile) {
         const House* house = other->house();
         if (house == nullptr)
             continue;
-        found.houses[found.count++] = {other->crime, house->attractiveness, house->residents,
-                                       other->hasFlag(kFlagBurning)};
+        found.houses[found.count++] = {other->services().crime, house->attractiveness,
+                                       house->residents, other->hasFlag(kFlagBurning)};
         if (seen <= sides)
             found.orthogonal = found.count;
     }

@@ -1,7 +1,7 @@
 #include "city/NeighbourTable.h"
 
 #include "city/HouseLayout.h"
-#include "city/Tile.h"
+#include "city/Map.h"
 
 NeighbourTable::NeighbourTable(const HouseLayout& houseLayout, const std::vector<Tile*>& list)
     : layout(houseLayout), values(list.size() + houseLayout.outsiders.size()) {
@@ -13,7 +13,8 @@ NeighbourTable::Values NeighbourTable::read(const Tile& tile) {
     const House* house = tile.house();
     if (house == nullptr)
         return Values{};
-    return Values{{tile.crime, house->attractiveness, house->residents, tile.hasFlag(kFlagBurning)},
+    return Values{{tile.services().crime, house->attractiveness, house->residents,
+                   tile.hasFlag(kFlagBurning)},
                   true};
 }
 

@@ -73,9 +73,10 @@ SavedTile captureTile(const Tile& tile) {
     saved.kind = tile.kind;
     saved.orientation = tile.orientation;
     saved.visible = tile.hasFlag(kFlagVisible);
-    saved.crime = tile.crime;
-    saved.fireSafety = tile.fireSafety;
-    saved.healthCare = tile.healthCare;
+    const TileServices& services = tile.services();
+    saved.crime = services.crime;
+    saved.fireSafety = services.fireSafety;
+    saved.healthCare = services.healthCare;
     saved.burning = tile.hasFlag(kFlagBurning);
     saved.hasBuilding = tile.building != nullptr;
     if (saved.hasBuilding)
@@ -142,9 +143,7 @@ void restoreTile(Tile& tile, const SavedTile& saved) {
         tile.flags |= kFlagVisible;
     if (saved.burning)
         tile.flags |= kFlagBurning;
-    tile.crime = saved.crime;
-    tile.fireSafety = saved.fireSafety;
-    tile.healthCare = saved.healthCare;
+    tile.services() = {saved.crime, saved.fireSafety, saved.healthCare};
     tile.building = restoreRecord(saved);
     if (tile.building != nullptr)
         tile.building->tile = &tile;

@@ -10,44 +10,45 @@
 #include <cstdint>
 #include <vector>
 
-class Tile;
-
 class ServiceCoverage {
 public:
     enum Service { Police, Hospital, Fire, kServices };
+    using Counts = std::array<int, kServices>;
 
     // Empty counts for a grid of this size.
     void prepare(int width, int height);
     // A station reaching the square of this half-width around (cx, cy), cut at the edges.
+    // At most 32767 stations may reach one tile.
     void add(Service service, int cx, int cy, int radius);
-    // Calls visit(tile, count) for every tile the service reaches, in grid order, and
-    // forgets that service's stations.
-    template <class Visit> void walk(Service service, std::vector<Tile>& tiles, Visit&& visit);
+    // Calls visit(grid index, counts) for every tile some station reaches, in grid order,
+    // and forgets the stations.
+    template <class Visit> void walk(Visit&& visit);
 
 private:
     int width = 0;
     int height = 0;
     // Per service and row, +1 where a station's reach starts and -1 one past its end.
-    std::array<std::vector<std::int32_t>, kServices> steps;
-    std::array<std::vector<std::uint8_t>, kServices> rowCovered;
+    std::array<std::vector<std::int16_t>, kServices> steps;
+    std::vector<std::uint8_t> rowCovered;
 };
 
-template <class Visit>
-void ServiceCoverage::walk(Service service, std::vector<Tile>& tiles, Visit&& visit) {
+template <class Visit> void ServiceCoverage::walk(Visit&& visit) {
     const auto w = static_cast<std::size_t>(width);
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
-        if (rowCovered[service][y] == 0)
+        if (rowCovered[y] == 0)
             continue;
-        rowCovered[service][y] = 0;
-        std::int32_t* step = &steps[service][y * (w + 1)];
-        Tile* row = &tiles[y * w];
-        int count = 0;
-        for (std::size_t x = 0; x < w; ++x) {
-            count += step[x];
-            step[x] = 0;
-            if (count > 0)
-                visit(row[x], count);
+        rowCovered[y] = 0;
+        const std::size_t row = y * (w + 1);
+        Counts counts{};
+        for (std::size_t x = 0; x <= w; ++x) {
+            int any = 0;
+            for (std::size_t s = 0; s < kServices; ++s) {
+                counts[s] += steps[s][row + x];
+                steps[s][row + x] = 0;
+                any |= counts[s];
+            }
+            if (any != 0 && x < w)
+                visit(y * w + x, counts);
         }
-        step[w] = 0;
     }
 }

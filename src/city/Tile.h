@@ -5,6 +5,7 @@
 #include "city/Building.h"
 #include "city/CityTypes.h"
 #include "city/NeighbourList.h"
+#include "city/TileServices.h"
 #include "city/TileSquare.h"
 
 #include <array>
@@ -69,6 +70,10 @@ public:
     NeighbourList diagonal() const;   // south-east, south-west, north-west, north-east
     NeighbourList adjacent() const;   // orthogonal, then diagonal
 
+    // What the public services leave here, kept by the map; defined in Map.h.
+    TileServices& services();
+    const TileServices& services() const;
+
     // What the tick reads of a neighbour comes first, within one cache line.
     TileKind kind = TileKind::Empty;
     int orientation = 0; // 0 unset; 1..4 the side facing the road
@@ -76,9 +81,6 @@ public:
     int y = 0;
     int number = 0;
     std::uint8_t flags = kFlagOffScreen;
-    double crime = 0.0;
-    double fireSafety = 0.0;
-    double healthCare = 0.0;
     std::unique_ptr<Building> building;
     Map* map = nullptr;
     std::vector<ActionKind> actions;

@@ -354,9 +354,11 @@ void MapRenderer::drawNeedsAndWarnings(const Tile& tile, sf::Vector2i at) {
             x += kNeedsStep;
         }
 
-    const std::array<std::pair<bool, Id>, 3> warnings{{{tile.crime > 0, crimeIcon},
-                                                       {tile.fireSafety < 0, fireHazardIcon},
-                                                       {tile.healthCare < 0, needHospitalIcon}}};
+    const TileServices& services = tile.services();
+    const std::array<std::pair<bool, Id>, 3> warnings{
+        {{services.crime > 0, crimeIcon},
+         {services.fireSafety < 0, fireHazardIcon},
+         {services.healthCare < 0, needHospitalIcon}}};
     int shown = 0;
     for (const auto& warning : warnings)
         shown += warning.first ? 1 : 0;

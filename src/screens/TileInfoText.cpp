@@ -232,11 +232,12 @@ std::string complaintsLine(const Tile& tile, const Simulation& simulation) {
         line += "noisy street, ";
     if (cramped(tile, house->level))
         line += "feeling cramped, ";
-    if (tile.crime > 0)
+    const TileServices& services = tile.services();
+    if (services.crime > 0)
         line += "crime in area, ";
-    if (tile.fireSafety < 0)
+    if (services.fireSafety < 0)
         line += "fire hazard, ";
-    if (tile.healthCare < 0)
+    if (services.healthCare < 0)
         line += "no hospital, ";
     if (simulation.map->housingDemandOf(house->level) == 0.0)
         line += "no demand, ";

@@ -43,9 +43,7 @@ TEST_F(HouseUpdateTest, AttractivenessTerms) {
          0.2 - 0.3 - 0.4 - 0.35},
         {"crime, fire hazard, no health care",
          [](Simulation&, Tile& t) {
-             t.crime = 0.5;
-             t.fireSafety = -1.0;
-             t.healthCare = -0.1;
+             t.services() = {0.5, -1.0, -0.1};
          },
          0.2 - 0.4 - 0.5 - 0.29},
         {"trash on the streets", [](Simulation& s, Tile&) { s.city->streetTrash = 2600.0; },
@@ -90,7 +88,7 @@ TEST_F(HouseUpdateTest, GrowthFillsAndEmptiesTheHouse) {
 TEST_F(HouseUpdateTest, ADeathLeavesTheHouseMourning) {
     house().residents = 2;
     house().health = -19.6;
-    tile->healthCare = -0.5;
+    tile->services().healthCare = -0.5;
     update();
     EXPECT_EQ(house().residents, 1);
     EXPECT_DOUBLE_EQ(house().health, 5.0);

@@ -50,9 +50,7 @@ void growCity(Simulation& sim) {
         ++i;
         tile.setKind(static_cast<TileKind>(i % 15), 1 + i % 3);
         tile.orientation = 1 + i % 4;
-        tile.crime = oddValue(i);
-        tile.fireSafety = oddValue(i + 1);
-        tile.healthCare = oddValue(i + 2);
+        tile.services() = {oddValue(i), oddValue(i + 1), oddValue(i + 2)};
         tile.flags = static_cast<std::uint8_t>((i % 11 == 0 ? kFlagBurning : 0) |
                                                (i % 13 == 0 ? 0 : kFlagVisible));
         if (Building* b = tile.building.get()) {

@@ -162,9 +162,9 @@ TEST_F(TickTest, FireHazardCountsOnlyAfterTheGraceDays) {
     sim.dayCounter = 578;
     refreshLists();
     runDay(sim);
-    EXPECT_DOUBLE_EQ(house.fireSafety, 0.0);
+    EXPECT_DOUBLE_EQ(house.services().fireSafety, 0.0);
     runDay(sim);
-    EXPECT_LT(house.fireSafety, 0.0);
+    EXPECT_LT(house.services().fireSafety, 0.0);
 }
 
 TEST_F(TickTest, WasteGoesToLandfillsOrOntoTheStreets) {

@@ -64,15 +64,13 @@ TEST_F(TileText, ComplaintsReadAsOneSentenceInTheirOrder) {
     sim.housingDemand[0] = 0.5;
     made(tile().house()).shownNeeds = kNeedShops | kNeedJobs | kNeedWater;
     sides(TileKind::Road, 2);
-    tile().crime = 1.0;
-    tile().fireSafety = -1.0;
-    tile().healthCare = -1.0;
+    tile().services() = {1.0, -1.0, -1.0};
     EXPECT_EQ(complaintsLine(tile(), sim),
               "Water needed, employment needed, shops needed, noisy street, crime in area, fire "
               "hazard, no hospital");
 
     // Flats take one more house beside them before they feel cramped.
-    tile().crime = tile().fireSafety = tile().healthCare = 0.0;
+    tile().services() = TileServices();
     house(2);
     sides(TileKind::House, 2);
     EXPECT_EQ(complaintsLine(tile(), sim), "Feeling cramped");
