@@ -1,9 +1,9 @@
 #pragma once
 // What the tick needs of the map around each house, by place in the house list: the
 // surroundings that change how much people want to live there, and where the houses
-// beside it stand in the day's value table. Both change only with the map, so they are
-// kept until the map's revision moves on instead of being looked up on the tiles for
-// every house every day. Tick thread, mapMutex held.
+// beside it stand in the day's value table; and, by grid index, where houses stand.
+// All of it changes only with the map, so it is kept until the map's revision moves on
+// instead of being looked up on the tiles every day. Tick thread, mapMutex held.
 #include "city/HouseSurroundings.h"
 
 #include <array>

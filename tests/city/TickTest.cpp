@@ -167,6 +167,25 @@ TEST_F(TickTest, FireHazardCountsOnlyAfterTheGraceDays) {
     EXPECT_LT(house.services().fireSafety, 0.0);
 }
 
+// Stations at the map's edge reach the part of their square inside the map, once a
+// day however many overlap, and hospitals care for houses only.
+TEST_F(TickTest, ServicesReachTheirSquareCutAtTheEdges) {
+    build(sim, 0, 0, TileKind::PoliceStation);
+    build(sim, 1, 0, TileKind::PoliceStation);
+    build(sim, 19, 10, TileKind::FireStation);
+    build(sim, 19, 19, TileKind::Hospital);
+    settledHouse(sim, 10, 7, 1, 2);
+    const Tile* house = sim.map->tileAt(10, 7);
+    refreshLists();
+    runDay(sim);
+    for (const Tile& tile : sim.map->tiles) {
+        const TileServices& s = tile.services();
+        EXPECT_EQ(s.crime, tile.x <= 13 && tile.y <= 12 ? -5.0 : 0.0) << tile.x << "," << tile.y;
+        EXPECT_EQ(s.fireSafety, tile.x >= 7 ? 8.0 : 0.0) << tile.x << "," << tile.y;
+        EXPECT_EQ(s.healthCare, &tile == house ? 5.0 : 0.0) << tile.x << "," << tile.y;
+    }
+}
+
 TEST_F(TickTest, WasteGoesToLandfillsOrOntoTheStreets) {
     sim.unlocked = static_cast<unsigned>(UnlockFlag::Landfill);
     settledHouse(sim, 2, 6, 3, 0);
