@@ -134,12 +134,17 @@ void MapRenderer::draw(sf::RenderTarget& renderTarget) {
     const sf::View view = renderTarget.getView();
     const sf::IntRect port = renderTarget.getViewport(view);
     const int factor = pictureFactor(view, port);
-    if (!preparePicture(view, port, factor)) {
+    auto* frame = dynamic_cast<sf::RenderTexture*>(&renderTarget);
+    // A window takes a picture of its own size only as a quad textured at every pixel;
+    // with the picture drawn too whenever the map changes, that is slower than drawing
+    // the map there, so a window keeps a picture only of an enlarged view.
+    const bool keepPicture = frame != nullptr || factor > 1;
+    if (!keepPicture || !preparePicture(view, port, factor)) {
+        pictureKey.reset();
         drawQuads(renderTarget, batch);
         return;
     }
     // The picture covers the whole view, paper included, so it replaces what is there.
-    auto* frame = dynamic_cast<sf::RenderTexture*>(&renderTarget);
     if (frame == nullptr || !copyPicture(*frame, port, factor))
         drawEnlarged(renderTarget, port, factor);
 }
@@ -181,10 +186,8 @@ bool MapRenderer::preparePicture(const sf::View& view, const sf::IntRect& port, 
     const sf::Vector2u pixels(static_cast<unsigned>(std::max(0, port.width / factor)),
                               static_cast<unsigned>(std::max(0, port.height / factor)));
     if (pixels.x == 0 || pixels.y == 0 ||
-        (picture.getSize() != pixels && !picture.create(pixels.x, pixels.y))) {
-        pictureKey.reset();
+        (picture.getSize() != pixels && !picture.create(pixels.x, pixels.y)))
         return false;
-    }
     const PictureKey key{view.getCenter(), view.getSize(), view.getRotation(), pixels, atlasBuilds};
     // Everything the picture shows comes from the quads, so equal quads under an equal
     // key are the same picture.

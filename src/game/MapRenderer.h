@@ -35,8 +35,10 @@ public:
     // simulation's mapMutex while it reads tiles, so a running tick delays it. The map
     // is drawn into a picture of its own, at one texel per unit when the view is
     // enlarged by a whole factor, which saves the software renderer most of its
-    // blending; the picture is drawn again only when its quads, the view, the paper or
-    // the atlas changed, and otherwise copied as it is.
+    // blending, and at the target's pixels into a render texture otherwise; the
+    // picture is drawn again only when its quads, the view, the paper or the atlas
+    // changed, and otherwise copied as it is. A window with a view not enlarged by a
+    // whole factor gets the map straight.
     void draw(sf::RenderTarget& target);
     // How long the map drawn last keeps its look: until the blink of buildable tiles
     // turns, or the next fire frame when a fire showed.
