@@ -2,6 +2,7 @@
 
 #include <SFML/OpenGL.hpp>
 #include <SFML/Window/Context.hpp>
+#include <cassert>
 
 namespace {
 
@@ -10,16 +11,22 @@ constexpr GLenum kFramebuffer = 0x8D40;
 constexpr GLenum kReadFramebuffer = 0x8CA8;
 constexpr GLenum kDrawFramebuffer = 0x8CA9;
 constexpr GLenum kFramebufferBinding = 0x8CA6;
+constexpr GLenum kTextureEnv = 0x2300;
+constexpr GLenum kTextureEnvMode = 0x2200;
+constexpr GLint kModulate = 0x2100;
+constexpr GLint kReplace = 0x1E01;
 
 using GetIntegerv = void (*)(GLenum, GLint*);
 using BindFramebuffer = void (*)(GLenum, GLuint);
 using BlitFramebuffer = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield,
                                  GLenum);
+using TexEnvi = void (*)(GLenum, GLenum, GLint);
 
 struct Functions {
     GetIntegerv getIntegerv;
     BindFramebuffer bindFramebuffer;
     BlitFramebuffer blitFramebuffer;
+    TexEnvi texEnvi;
 };
 
 template <class F> F lookUp(const char* name) {
@@ -28,9 +35,9 @@ template <class F> F lookUp(const char* name) {
 
 // Looked up once a context is active; null members where the driver lacks them.
 const Functions& functions() {
-    static const Functions found{lookUp<GetIntegerv>("glGetIntegerv"),
-                                 lookUp<BindFramebuffer>("glBindFramebuffer"),
-                                 lookUp<BlitFramebuffer>("glBlitFramebuffer")};
+    static const Functions found{
+        lookUp<GetIntegerv>("glGetIntegerv"), lookUp<BindFramebuffer>("glBindFramebuffer"),
+        lookUp<BlitFramebuffer>("glBlitFramebuffer"), lookUp<TexEnvi>("glTexEnvi")};
     return found;
 }
 
@@ -67,4 +74,16 @@ bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTexture& to, sf::Vector2
     // SFML's own record of the active target must end where its binding does.
     to.setActive(true);
     return copied;
+}
+
+void drawCopy(sf::RenderTarget& target, const sf::Sprite& sprite) {
+    assert(sprite.getColor() == sf::Color::White);
+    const Functions& gl = functions();
+    // SFML leaves the texture environment at its default, modulate, and relies on it.
+    const bool replaced = gl.texEnvi != nullptr && target.setActive(true);
+    if (replaced)
+        gl.texEnvi(kTextureEnv, kTextureEnvMode, kReplace);
+    target.draw(sprite, sf::RenderStates(sf::BlendNone));
+    if (replaced)
+        gl.texEnvi(kTextureEnv, kTextureEnvMode, kModulate);
 }

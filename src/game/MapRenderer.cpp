@@ -156,7 +156,7 @@ void MapRenderer::drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port
     const sf::View view = target.getView();
     const sf::Vector2f pixels(target.getSize());
     target.setView(sf::View(sf::FloatRect(0.f, 0.f, pixels.x, pixels.y)));
-    target.draw(copy, sf::RenderStates(sf::BlendNone));
+    drawCopy(target, copy);
     target.setView(view);
 }
 
