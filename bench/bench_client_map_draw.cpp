@@ -1,8 +1,13 @@
-// Frame time of the map pass for a fully built 75 x 75 city in a 1280 x 720 window:
-// the normal view (about 640 x 360 map units on screen) and the whole map on screen
-// with nothing culled. A plain timed harness: GL work is measured with the frame
-// presented, since a software renderer does its drawing when the frame is flushed.
-// Run under Xvfb with the generated data, from the build folder:
+// Frame time of the map pass in a 1280 x 720 window: a new game's start view, then a
+// fully built 75 x 75 city in the normal view (about 640 x 360 map units on screen),
+// on each information layer, and with the whole map on screen and nothing culled.
+// Each is drawn into the window (post-processing off) and into the frame texture
+// that post-processing reads (on, as the game starts). "Steady" frames advance the
+// timers as the game does and keep the map picture while nothing in it changes;
+// "redrawn" frames move the view by one unit each frame, so the picture is drawn
+// again every time, as while panning. A plain timed harness: GL work is measured
+// with the frame presented, since a software renderer does its drawing when the
+// frame is flushed. Run under Xvfb with the generated data, from the build folder:
 //   TAPBURG_DATA_DIR=data xvfb-run -a -s "-screen 0 1920x1080x24" bench/bench_client_map_draw
 #include "CityFixture.h"
 #include "assets/FontManager.h"
@@ -35,24 +40,41 @@ using Clock = std::chrono::steady_clock;
 struct Figures {
     double medianMs;
     double p90Ms;
-    double allocationsPerFrame;
+    double emptyMedianMs;
+    double allocationsPerFrame; // beyond those of an empty frame
 };
 
-template <class Frame> Figures measure(Frame&& frame) {
-    for (int i = 0; i < kWarmUpFrames; ++i)
-        frame();
+struct Timed {
     std::vector<double> times;
-    times.reserve(kFrames);
-    const long before = allocations.load();
-    for (int i = 0; i < kFrames; ++i) {
+    long allocations = 0;
+
+    template <class Frame> void add(Frame& frame) {
+        const long before = ::allocations.load();
         const Clock::time_point start = Clock::now();
         frame();
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        allocations += ::allocations.load() - before;
     }
-    const long allocated = allocations.load() - before;
-    std::sort(times.begin(), times.end());
-    return Figures{times[times.size() / 2], times[times.size() * 9 / 10],
-                   static_cast<double>(allocated) / kFrames};
+    double percentile(std::size_t p) {
+        std::sort(times.begin(), times.end());
+        return times[times.size() * p / 100];
+    }
+};
+
+// Frames with the map alternate with empty ones, so that both see the same load of a
+// machine shared with other work.
+template <class Frame, class Empty> Figures measure(Frame&& frame, Empty&& empty) {
+    for (int i = 0; i < kWarmUpFrames; ++i) {
+        frame();
+        empty();
+    }
+    Timed mapFrames, emptyFrames;
+    for (int i = 0; i < kFrames; ++i) {
+        emptyFrames.add(empty);
+        mapFrames.add(frame);
+    }
+    return Figures{mapFrames.percentile(50), mapFrames.percentile(90), emptyFrames.percentile(50),
+                   static_cast<double>(mapFrames.allocations - emptyFrames.allocations) / kFrames};
 }
 
 int drawnTiles(const Map& map) {
@@ -62,10 +84,51 @@ int drawnTiles(const Map& map) {
     return count;
 }
 
-void report(const char* name, const Figures& f) {
-    std::printf("%-44s median %7.3f ms  p90 %7.3f ms  allocations/frame %.2f\n", name, f.medianMs,
-                f.p90Ms, f.allocationsPerFrame);
-}
+// The map pass of one scene: frames with the map minus empty frames.
+class Scene {
+public:
+    explicit Scene(Game& owner) : game(owner) {}
+
+    void measureBoth(const char* name) {
+        const Map& map = *game.simulation->map;
+        std::printf("%s: %d tiles drawn\n", name, drawnTiles(map));
+        for (const bool postProcessing : {false, true}) {
+            game.postProcessing = postProcessing && game.renderTexture;
+            std::printf("  into the %s\n", postProcessing ? "frame texture" : "window");
+            report("steady", measure([&] { frame(false); }, [&] { emptyFrame(); }));
+            report("redrawn", measure([&] { frame(true); }, [&] { emptyFrame(); }));
+        }
+    }
+
+private:
+    void frame(bool moveView) {
+        sf::RenderTarget& target = game.frameTarget();
+        target.clear(game.paperColor);
+        if (moveView) {
+            game.mapView->move(step, 0.f);
+            step = -step;
+        }
+        target.setView(*game.mapView);
+        game.mapRenderer->draw(target);
+        game.present();
+    }
+
+    void emptyFrame() {
+        game.frameTarget().clear(game.paperColor);
+        game.present();
+    }
+
+    static void report(const char* kind, const Figures& f) {
+        std::printf(
+            "    %-8s map pass = %6.3f ms median (frame %6.3f, p90 %6.3f, empty frame %6.3f)"
+            "  allocations/frame %.2f\n",
+            kind, f.medianMs - f.emptyMedianMs, f.medianMs, f.p90Ms, f.emptyMedianMs,
+            f.allocationsPerFrame);
+    }
+
+    Game& game;
+    float step = 1.f;
+};
 
 } // namespace
 
@@ -97,46 +160,29 @@ int main() {
     game.spriteManager->loadSprites();
     game.fontManager->loadFonts();
     game.mapRenderer = std::make_unique<MapRenderer>(game);
-    const CityFixtureStats stats = buildFullCity(*game.simulation, 75);
-    std::printf("city: %d houses, %d shops, %d job buildings\n", stats.houses, stats.shops,
-                stats.jobBuildings);
     game.frameTime = 1.f / 60.f;
     sf::RenderWindow& window = *game.window;
     // Measure the drawing, not the wait for the next frame.
     window.setFramerateLimit(0);
     window.setVerticalSyncEnabled(false);
     countAllocations = true;
-    const auto present = [&] { window.display(); };
-    const auto emptyFrame = [&] {
-        window.clear(game.paperColor);
-        present();
-    };
-    const auto mapFrame = [&] {
-        window.clear(game.paperColor);
-        window.setView(*game.mapView);
-        game.mapRenderer->draw(window);
-        present();
-    };
-    const auto drawOnly = [&] {
-        window.setView(*game.mapView);
-        game.mapRenderer->draw(window);
-    };
+    Scene scene(game);
 
+    std::srand(1);
+    game.simulation->startNewGame();
     const Map& map = *game.simulation->map;
-    game.centreViewOnTile(37, 37);
-    std::printf("normal view: %d tiles drawn\n", drawnTiles(map));
-    const Figures empty = measure(emptyFrame);
-    report("empty frame (clear + present)", empty);
-    report("normal view: map pass submitted", measure(drawOnly));
-    const Figures normal = measure(mapFrame);
-    report("normal view: clear + map pass + present", normal);
-    std::printf("normal view: map pass = %.3f ms median\n", normal.medianMs - empty.medianMs);
+    game.centreViewOnTile(map.width / 2, map.height / 2);
+    scene.measureBoth("start view of a new game");
 
-    for (const int layer : {1, 2, 3}) {
-        game.simulation->map->setLayer(layer);
-        const Figures f = measure(mapFrame);
-        std::printf("normal view, layer %d: map pass = %.3f ms median (%.2f allocations/frame)\n",
-                    layer, f.medianMs - empty.medianMs, f.allocationsPerFrame);
+    const CityFixtureStats stats = buildFullCity(*game.simulation, 75);
+    std::printf("city: %d houses, %d shops, %d job buildings\n", stats.houses, stats.shops,
+                stats.jobBuildings);
+    game.centreViewOnTile(37, 37);
+    scene.measureBoth("normal view");
+    for (const char* layer :
+         {"normal view, layer 1 (number labels)", "normal view, layer 2", "normal view, layer 3"}) {
+        game.simulation->map->setLayer(game.simulation->map->layer + 1);
+        scene.measureBoth(layer);
     }
     game.simulation->map->setLayer(0);
 
@@ -144,11 +190,6 @@ int main() {
     const sf::Vector2f whole(75 * 32.f, 75 * 16.f + 64.f);
     game.mapView->setSize(whole);
     game.centreViewOnPoint(75 * 16.f, 0.f);
-    const int all = drawnTiles(map);
-    std::printf("whole map: %d tiles drawn\n", all);
-    const Figures full = measure(mapFrame);
-    report("whole map: clear + map pass + present", full);
-    std::printf("whole map: map pass = %.3f ms median, %.2f us per drawn tile\n",
-                full.medianMs - empty.medianMs, (full.medianMs - empty.medianMs) * 1000.0 / all);
+    scene.measureBoth("whole map");
     return 0;
 }

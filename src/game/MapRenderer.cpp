@@ -7,11 +7,14 @@
 #include "city/Map.h"
 #include "city/Simulation.h"
 #include "city/Tile.h"
+#include "game/FramebufferCopy.h"
 #include "game/Game.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
+#include <string_view>
 
 namespace {
 
@@ -30,7 +33,6 @@ constexpr int kWarningTop = -8;
 constexpr int kWarningStep = 10;
 const sf::Vector2i kFireOffset{17, 15};
 const sf::Vector2f kFireOrigin{10.f, 51.f};
-constexpr float kLabelOutline = 1.f;
 
 constexpr std::array<const char*, 3> kAttractionNames{
     "ui/attraction_negative", "ui/attraction_neutral", "ui/attraction_positive"};
@@ -42,6 +44,25 @@ std::size_t artSlot(TileKind kind, int level) {
     if (kind == TileKind::Shop)
         return 3 + byLevel;
     return 6 + static_cast<std::size_t>(kind);
+}
+
+// Target pixels per picture texel: the view's whole enlargement, or 1 when the view is
+// not enlarged by a whole factor (the picture then has the target's pixels).
+int pictureFactor(const sf::View& view, const sf::IntRect& port) {
+    const int units = static_cast<int>(view.getSize().x);
+    const int factor = units > 0 && port.width % units == 0 ? port.width / units : 0;
+    if (factor >= 1 &&
+        static_cast<float>(port.height) == view.getSize().y * static_cast<float>(factor))
+        return factor;
+    return 1;
+}
+
+// Vertices are compared as bytes, which needs them free of padding.
+static_assert(sizeof(sf::Vertex) == 2 * sizeof(sf::Vector2f) + sizeof(sf::Color));
+
+bool sameQuads(const SpriteAtlas::Vertices& a, const SpriteAtlas::Vertices& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(sf::Vertex)) == 0);
 }
 
 int levelOf(const Tile& tile) {
@@ -59,14 +80,25 @@ MapRenderer::MapRenderer(Game& owner) : game(owner) {
     buildAtlas();
 }
 
+bool MapRenderer::PictureKey::operator==(const PictureKey& other) const {
+    return centre == other.centre && size == other.size && rotation == other.rotation &&
+           pixels == other.pixels && atlasBuilds == other.atlasBuilds;
+}
+
 void MapRenderer::buildAtlas() {
+    labelFont.use(smallFont());
     atlas.build();
     atlasPaper = game.paperColor;
     atlasInk = game.inkColor;
+    ++atlasBuilds;
+}
+
+BitmapFont* MapRenderer::smallFont() const {
+    return game.fontManager ? game.fontManager->getFont(kSmallFont) : nullptr;
 }
 
 MapRenderer::Id MapRenderer::add(const std::string& name) {
-    return atlas.add(*game.spriteManager->get(name));
+    return atlas.add(game.spriteManager->get(name));
 }
 
 void MapRenderer::resolveSprites() {
@@ -98,59 +130,100 @@ void MapRenderer::resolveSprites() {
 }
 
 void MapRenderer::draw(sf::RenderTarget& renderTarget) {
+    gather();
     const sf::View view = renderTarget.getView();
     const sf::IntRect port = renderTarget.getViewport(view);
-    const int units = static_cast<int>(view.getSize().x);
-    const int factor = units > 0 && port.width % units == 0 ? port.width / units : 0;
-    if (factor < 2 ||
-        static_cast<float>(port.height) != view.getSize().y * static_cast<float>(factor) ||
-        !prepareLowResolution(view)) {
-        drawMap(renderTarget);
+    const int factor = pictureFactor(view, port);
+    auto* frame = dynamic_cast<sf::RenderTexture*>(&renderTarget);
+    // A window takes a picture of its own size only as a quad textured at every pixel;
+    // with the picture drawn too whenever the map changes, that is slower than drawing
+    // the map there, so a window keeps a picture only of an enlarged view.
+    const bool keepPicture = frame != nullptr || factor > 1;
+    if (!keepPicture || !preparePicture(view, port, factor)) {
+        pictureKey.reset();
+        drawQuads(renderTarget, batch);
         return;
     }
-    drawMap(lowResolution);
-    lowResolution.display();
-    // The map covers the whole view, paper included, so it replaces what is there.
-    sf::Sprite enlarged(lowResolution.getTexture());
-    enlarged.setPosition(static_cast<float>(port.left), static_cast<float>(port.top));
-    enlarged.setScale(static_cast<float>(factor), static_cast<float>(factor));
-    const sf::Vector2f pixels(renderTarget.getSize());
-    renderTarget.setView(sf::View(sf::FloatRect(0.f, 0.f, pixels.x, pixels.y)));
-    renderTarget.draw(enlarged, sf::RenderStates(sf::BlendNone));
-    renderTarget.setView(view);
+    // The picture covers the whole view, paper included, so it replaces what is there.
+    if (frame == nullptr || !copyPicture(*frame, port, factor))
+        drawEnlarged(renderTarget, port, factor);
 }
 
-bool MapRenderer::prepareLowResolution(const sf::View& view) {
-    const sf::Vector2u size(view.getSize());
-    if (lowResolution.getSize() != size && !lowResolution.create(size.x, size.y))
+void MapRenderer::drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor) {
+    sf::Sprite copy(picture.getTexture());
+    copy.setPosition(static_cast<float>(port.left), static_cast<float>(port.top));
+    copy.setScale(static_cast<float>(factor), static_cast<float>(factor));
+    const sf::View view = target.getView();
+    const sf::Vector2f pixels(target.getSize());
+    target.setView(sf::View(sf::FloatRect(0.f, 0.f, pixels.x, pixels.y)));
+    drawCopy(target, copy);
+    target.setView(view);
+}
+
+bool MapRenderer::copyPicture(sf::RenderTexture& frame, const sf::IntRect& port, int factor) {
+    if (!framebufferCopies)
         return false;
-    lowResolution.setView(view);
-    lowResolution.clear(game.paperColor);
+    sf::RenderTexture* source = &picture;
+    if (factor > 1) {
+        const sf::Vector2u size(sf::Vector2i(port.width, port.height));
+        if (enlarged.getSize() != size) {
+            enlargedRevision = 0;
+            if (!enlarged.create(size.x, size.y))
+                return false;
+        }
+        if (enlargedRevision != pictureRevision) {
+            drawEnlarged(enlarged, sf::IntRect(0, 0, port.width, port.height), factor);
+            enlarged.display();
+            enlargedRevision = pictureRevision;
+        }
+        source = &enlarged;
+    }
+    framebufferCopies = copyFramebuffer(*source, frame, sf::Vector2i(port.left, port.top));
+    return framebufferCopies;
+}
+
+bool MapRenderer::preparePicture(const sf::View& view, const sf::IntRect& port, int factor) {
+    const sf::Vector2u pixels(static_cast<unsigned>(std::max(0, port.width / factor)),
+                              static_cast<unsigned>(std::max(0, port.height / factor)));
+    if (pixels.x == 0 || pixels.y == 0 ||
+        (picture.getSize() != pixels && !picture.create(pixels.x, pixels.y)))
+        return false;
+    const PictureKey key{view.getCenter(), view.getSize(), view.getRotation(), pixels, atlasBuilds};
+    // Everything the picture shows comes from the quads, so equal quads under an equal
+    // key are the same picture.
+    if (pictureKey == key && sameQuads(batch, pictureBatch))
+        return true;
+    sf::View whole = view;
+    whole.setViewport(sf::FloatRect(0.f, 0.f, 1.f, 1.f));
+    picture.setView(whole);
+    picture.clear(game.paperColor);
+    batch.swap(pictureBatch);
+    drawQuads(picture, pictureBatch);
+    picture.display();
+    pictureKey = key;
+    ++pictureRevision;
     return true;
 }
 
-void MapRenderer::drawMap(sf::RenderTarget& renderTarget) {
+void MapRenderer::gather() {
     Simulation& simulation = *game.simulation;
-    if (game.paperColor != atlasPaper || game.inkColor != atlasInk)
+    if (game.paperColor != atlasPaper || game.inkColor != atlasInk ||
+        smallFont() != labelFont.font())
         buildAtlas();
+    batch.clear();
     const std::scoped_lock lock(simulation.mapMutex);
     Map& map = *simulation.map;
-    target = &renderTarget;
     advanceTimers(map);
     drawTiles(map);
     if (map.rangeHighlightActive)
         drawRangeShade(map);
     for (const Tile* tile : overlayTiles)
         drawOverlay(map, *tile);
-    flush();
-    target = nullptr;
 }
 
-void MapRenderer::flush() {
-    if (batch.getVertexCount() == 0)
-        return;
-    target->draw(batch, sf::RenderStates(&atlas.texture()));
-    batch.clear();
+void MapRenderer::drawQuads(sf::RenderTarget& target, const SpriteAtlas::Vertices& quads) const {
+    if (!quads.empty())
+        target.draw(quads.data(), quads.size(), sf::Quads, sf::RenderStates(&atlas.texture()));
 }
 
 void MapRenderer::advanceTimers(Map& map) {
@@ -311,25 +384,23 @@ void MapRenderer::drawOverlay(const Map& map, const Tile& tile) {
 }
 
 void MapRenderer::drawNumberLabel(sf::Vector2i at, int count, int capacity) {
-    BitmapFont* font = game.fontManager->getFont(kSmallFont);
+    BitmapFont* font = smallFont();
     if (font == nullptr)
         return;
-    // Short enough for the string's own buffer: no allocation per label.
     char text[24];
-    std::snprintf(text, sizeof text, "%d/%d", count, capacity);
-    const std::string label(text);
+    const int length = std::snprintf(text, sizeof text, "%d/%d", count, capacity);
+    const std::string_view label(
+        text, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof text) - 1)));
     font->setColor(game.paperColor);
-    const sf::Vector2i size = font->measureString(label);
+    const sf::Vector2i size = labelFont.measure(label);
     const int top = at.y - size.y / 2;
     const int left = at.x + (kTileWidth - size.x) / 2;
-    flush(); // the box and text go on top of what was gathered
-    labelBox.setPosition(static_cast<float>(left - 1), static_cast<float>(top + 7));
-    labelBox.setSize(sf::Vector2f(static_cast<float>(size.x + 1), static_cast<float>(size.y - 1)));
-    labelBox.setFillColor(game.inkColor);
-    labelBox.setOutlineColor(game.paperColor);
-    labelBox.setOutlineThickness(kLabelOutline);
-    target->draw(labelBox);
-    font->drawString(label, sf::Vector2i(left, top + 8), *target);
+    // An ink box with a one-unit paper outline: the outline's square first, the box
+    // over it.
+    atlas.appendFill(batch, sf::IntRect(left - 2, top + 6, size.x + 3, size.y + 1),
+                     game.paperColor);
+    atlas.appendFill(batch, sf::IntRect(left - 1, top + 7, size.x + 1, size.y - 1), game.inkColor);
+    labelFont.append(batch, label, sf::Vector2i(left, top + 8), font->sprite().getColor());
 }
 
 void MapRenderer::drawAttraction(const Tile& tile, sf::Vector2i at) {

@@ -5,17 +5,18 @@
 // information layer. Keeps the drawing state the map itself, being headless, does not:
 // the fire animation, the overlay list and the HUD's show options. Main thread only;
 // non-copyable.
+#include "game/AtlasFont.h"
 #include "game/MapDrawRules.h"
 #include "game/SpriteAtlas.h"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
-#include <SFML/Graphics/VertexArray.hpp>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+class BitmapFont;
 class Game;
 class Map;
 class Tile;
@@ -29,11 +30,15 @@ public:
     MapRenderer(const MapRenderer&) = delete;
     MapRenderer& operator=(const MapRenderer&) = delete;
 
-    // One frame of the map, over the whole of the target's current view. Advances the
-    // timers by the game's frame time and holds the simulation's mapMutex while it
-    // reads tiles, so a running tick delays it. When the view is enlarged by a whole
-    // factor, the map is drawn at one texel per unit and enlarged in one step, which
-    // saves the software renderer most of its blending.
+    // One frame of the map, over the whole of the target's current view, paper
+    // included. Advances the timers by the game's frame time and holds the
+    // simulation's mapMutex while it reads tiles, so a running tick delays it. The map
+    // is drawn into a picture of its own, at one texel per unit when the view is
+    // enlarged by a whole factor, which saves the software renderer most of its
+    // blending, and at the target's pixels into a render texture otherwise; the
+    // picture is drawn again only when its quads, the view, the paper or the atlas
+    // changed, and otherwise copied as it is. A window with a view not enlarged by a
+    // whole factor gets the map straight.
     void draw(sf::RenderTarget& target);
     // How long the map drawn last keeps its look: until the blink of buildable tiles
     // turns, or the next fire frame when a fire showed.
@@ -59,16 +64,33 @@ private:
     using Id = SpriteAtlas::Id;
     using Variants = std::array<Id, kMaxBuildingVariants>;
 
-    void drawMap(sf::RenderTarget& target);
-    // The off-screen picture for the view, cleared in paper; false when it cannot be
-    // made (the map is then drawn straight into the target).
-    bool prepareLowResolution(const sf::View& view);
+    // What the picture was drawn from, besides its quads. The atlas is built again
+    // whenever the paper changes.
+    struct PictureKey {
+        sf::Vector2f centre;
+        sf::Vector2f size;
+        float rotation;
+        sf::Vector2u pixels;
+        unsigned atlasBuilds;
+        bool operator==(const PictureKey& other) const;
+    };
+
+    // Gathers the frame's quads into `batch`.
+    void gather();
+    // The picture of the view as `batch` draws it, `factor` target pixels to its texel;
+    // false when it cannot be made (the map is then drawn straight into the target).
+    bool preparePicture(const sf::View& view, const sf::IntRect& port, int factor);
+    void drawQuads(sf::RenderTarget& target, const SpriteAtlas::Vertices& quads) const;
+    // The picture enlarged over the target's pixels `port`.
+    void drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor);
+    // The picture into a frame texture by a framebuffer copy, through a kept
+    // enlargement when enlarged; false when the copy cannot be made.
+    bool copyPicture(sf::RenderTexture& frame, const sf::IntRect& port, int factor);
     void resolveSprites();
     Id add(const std::string& name);
-    // Copies the sprites as the registry has them coloured now.
+    BitmapFont* smallFont() const;
+    // Copies the sprites and the small font as they are coloured now.
     void buildAtlas();
-    // Sends the quads gathered so far to the target.
-    void flush();
     void advanceTimers(Map& map);
     void drawTiles(Map& map);
     void drawTile(Map& map, Tile& tile);
@@ -93,7 +115,6 @@ private:
     LayerShows layerShows(const Map& map) const;
 
     Game& game;
-    sf::RenderTarget* target = nullptr; // for the length of one draw
 
     Id tileBorder = 0;
     Id tileOutline = 0;
@@ -110,10 +131,17 @@ private:
     std::array<Id, 3> attractionSprites{}; // by Attraction
     std::array<Id, kRoadPieces> roadPieces{};
     std::array<Variants, kArtSlots> buildings{};
-    sf::RectangleShape labelBox;
     SpriteAtlas atlas;
+    AtlasFont labelFont{atlas};
     sf::Color atlasPaper;
     sf::Color atlasInk;
-    sf::VertexArray batch{sf::Quads};
-    sf::RenderTexture lowResolution;
+    unsigned atlasBuilds = 0;
+    SpriteAtlas::Vertices batch;
+    SpriteAtlas::Vertices pictureBatch; // what the picture shows
+    std::optional<PictureKey> pictureKey;
+    unsigned pictureRevision = 0; // pictures drawn so far
+    sf::RenderTexture picture;
+    unsigned enlargedRevision = 0; // of the picture `enlarged` shows
+    sf::RenderTexture enlarged;
+    bool framebufferCopies = true; // until the driver refuses one
 };

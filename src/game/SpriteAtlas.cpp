@@ -8,11 +8,15 @@ namespace {
 
 // Sprites are laid out in shelves this wide (wider sprites widen the atlas).
 constexpr unsigned kShelfWidth = 1024;
+// A white block in the top-left corner for plain fills. Every corner of a fill samples
+// its middle, so neither the filter nor the fill's size can reach a sprite's texels.
+constexpr unsigned kFillBlock = 2;
+const sf::Vector2f kFillTexel(kFillBlock / 2.f, kFillBlock / 2.f);
 
 } // namespace
 
-SpriteAtlas::Id SpriteAtlas::add(const sf::Sprite& sprite) {
-    entries.push_back(Entry{&sprite, {}, {}});
+SpriteAtlas::Id SpriteAtlas::add(const sf::Sprite* sprite) {
+    entries.push_back(Entry{sprite, {}, {}});
     return entries.size() - 1;
 }
 
@@ -21,12 +25,12 @@ bool SpriteAtlas::build() {
     images.reserve(entries.size());
     unsigned width = kShelfWidth;
     for (const Entry& entry : entries) {
-        const sf::Texture* texture = entry.sprite->getTexture();
+        const sf::Texture* texture = entry.sprite ? entry.sprite->getTexture() : nullptr;
         images.push_back(texture != nullptr ? texture->copyToImage() : sf::Image());
         width = std::max(width, images.back().getSize().x);
     }
     // Shelves: left to right, a new shelf below the tallest sprite of the last one.
-    unsigned x = 0, y = 0, shelfHeight = 0;
+    unsigned x = kFillBlock, y = 0, shelfHeight = kFillBlock;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const sf::Vector2u size = images[i].getSize();
         if (x + size.x > width) {
@@ -39,39 +43,57 @@ bool SpriteAtlas::build() {
         x += size.x;
         shelfHeight = std::max(shelfHeight, size.y);
     }
-    const unsigned height = std::max(1u, y + shelfHeight);
-    if (height > sf::Texture::getMaximumSize() || width > sf::Texture::getMaximumSize()) {
+    const unsigned height = y + shelfHeight;
+    built = height <= sf::Texture::getMaximumSize() && width <= sf::Texture::getMaximumSize();
+    if (!built) {
         std::printf("sprite atlas of %ux%u is too large\n", width, height);
-        entries.assign(entries.size(), Entry{nullptr, {}, {}});
+        // The sprites stay registered, so a later build can try again.
+        for (Entry& entry : entries)
+            entry.offset = entry.size = sf::Vector2i();
         return false;
     }
     sf::Image packed;
     packed.create(width, height, sf::Color::Transparent);
+    for (unsigned fy = 0; fy < kFillBlock; ++fy)
+        for (unsigned fx = 0; fx < kFillBlock; ++fx)
+            packed.setPixel(fx, fy, sf::Color::White);
     for (std::size_t i = 0; i < entries.size(); ++i)
         packed.copy(images[i], static_cast<unsigned>(entries[i].offset.x),
                     static_cast<unsigned>(entries[i].offset.y));
-    return atlas.loadFromImage(packed);
+    built = atlas.loadFromImage(packed);
+    return built;
 }
 
-void SpriteAtlas::appendQuad(sf::VertexArray& vertices, Id id, sf::Vector2i at,
-                             const SpriteFrame& frame) const {
+void SpriteAtlas::appendQuad(Vertices& vertices, Id id, sf::Vector2i at, const SpriteFrame& frame,
+                             sf::Color color) const {
     const Entry& entry = entries[id];
     const sf::IntRect& r = frame.rect;
     if (r.width <= 0 || r.height <= 0 || r.left < 0 || r.top < 0 ||
         r.left + r.width > entry.size.x || r.top + r.height > entry.size.y)
         return;
-    const sf::Vector2f corners[4] = {
-        {0.f, 0.f},
-        {static_cast<float>(r.width), 0.f},
-        {static_cast<float>(r.width), static_cast<float>(r.height)},
-        {0.f, static_cast<float>(r.height)},
-    };
-    const sf::Vector2f position(at);
+    const sf::Vector2f size(static_cast<float>(r.width), static_cast<float>(r.height));
+    const sf::FloatRect placed(static_cast<float>(at.x) - frame.origin.x * frame.scale.x,
+                               static_cast<float>(at.y) - frame.origin.y * frame.scale.y,
+                               size.x * frame.scale.x, size.y * frame.scale.y);
     const sf::Vector2f texel(static_cast<float>(entry.offset.x + r.left),
                              static_cast<float>(entry.offset.y + r.top));
-    for (const sf::Vector2f& corner : corners) {
-        const sf::Vector2f placed(position.x + (corner.x - frame.origin.x) * frame.scale.x,
-                                  position.y + (corner.y - frame.origin.y) * frame.scale.y);
-        vertices.append(sf::Vertex(placed, texel + corner));
-    }
+    appendCorners(vertices, placed, texel, size, color);
+}
+
+void SpriteAtlas::appendFill(Vertices& vertices, const sf::IntRect& area, sf::Color color) const {
+    if (!built || area.width <= 0 || area.height <= 0)
+        return;
+    appendCorners(vertices, sf::FloatRect(area), kFillTexel, sf::Vector2f(), color);
+}
+
+void SpriteAtlas::appendCorners(Vertices& vertices, const sf::FloatRect& placed, sf::Vector2f texel,
+                                sf::Vector2f texelSize, sf::Color color) const {
+    const float right = placed.left + placed.width;
+    const float bottom = placed.top + placed.height;
+    vertices.push_back(sf::Vertex({placed.left, placed.top}, color, texel));
+    vertices.push_back(
+        sf::Vertex({right, placed.top}, color, texel + sf::Vector2f(texelSize.x, 0.f)));
+    vertices.push_back(sf::Vertex({right, bottom}, color, texel + texelSize));
+    vertices.push_back(
+        sf::Vertex({placed.left, bottom}, color, texel + sf::Vector2f(0.f, texelSize.y)));
 }

@@ -90,12 +90,29 @@ TEST_F(MapPicture, NumberLabelOnlyWhereTheLayerShowsIt) {
     };
 
     map().layer = 1;
-    EXPECT_TRUE(labelShown(draw()));
+    const sf::Image shown = draw();
+    EXPECT_TRUE(labelShown(shown));
     EXPECT_EQ(renderer().overlayTiles, std::vector<Tile*>{&tile(2, 2)});
+    // Inside the box, the text is the font's own drawing of it.
+    picture.clear(game.inkColor);
+    font.setColor(game.paperColor);
+    font.drawString("2/3", sf::Vector2i(boxLeft + 1, boxTop + 1), picture);
+    picture.display();
+    const sf::Image text = picture.getTexture().copyToImage();
+    for (int y = boxTop; y < boxTop + size.y - 1; ++y)
+        for (int x = boxLeft; x < boxLeft + size.x + 1; ++x)
+            ASSERT_EQ(at(shown, x, y), at(text, x, y)) << x << "," << y;
 
     renderer().showHousing = false;
     EXPECT_FALSE(labelShown(draw()));
     EXPECT_TRUE(renderer().overlayTiles.empty());
+}
+
+TEST_F(MapPicture, KeptPictureFollowsThePaper) {
+    draw();
+    // The same tiles on another paper: only the paper tells the kept picture is stale.
+    game.paperColor = sf::Color(1, 2, 3);
+    EXPECT_EQ(at(draw(), 0, -90), game.paperColor);
 }
 
 TEST_F(MapPicture, HiddenBuildingsLeaveMarkersAndNoOverlays) {
