@@ -8,13 +8,20 @@ NeighbourHouses NeighbourHouses::of(const Tile& tile) {
     std::size_t seen = 0;
     for (const Tile* other : tile.adjacent()) {
         ++seen;
-        const House* house = other->house();
-        if (house == nullptr)
+        if (!read(*other, found.houses[found.count]))
             continue;
-        found.houses[found.count++] = {other->services().crime, house->attractiveness,
-                                       house->residents, other->hasFlag(kFlagBurning)};
+        ++found.count;
         if (seen <= sides)
             found.orthogonal = found.count;
     }
     return found;
+}
+
+bool NeighbourHouses::read(const Tile& tile, Neighbour& neighbour) {
+    const House* house = tile.house();
+    if (house == nullptr)
+        return false;
+    neighbour = {tile.services().crime, house->attractiveness, house->residents,
+                 tile.hasFlag(kFlagBurning)};
+    return true;
 }

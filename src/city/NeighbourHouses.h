@@ -21,4 +21,6 @@ struct NeighbourHouses {
     std::size_t orthogonal = 0; // the first this many
 
     static NeighbourHouses of(const Tile& tile);
+    // What a neighbour reads of this tile; false when no house record stands on it.
+    static bool read(const Tile& tile, Neighbour& neighbour);
 };

@@ -1,7 +1,6 @@
 #include "city/NeighbourTable.h"
 
 #include "city/HouseLayout.h"
-#include "city/Map.h"
 
 NeighbourTable::NeighbourTable(const HouseLayout& houseLayout, const std::vector<Tile*>& list)
     : layout(houseLayout), values(list.size() + houseLayout.outsiders.size()) {
@@ -10,12 +9,9 @@ NeighbourTable::NeighbourTable(const HouseLayout& houseLayout, const std::vector
 }
 
 NeighbourTable::Values NeighbourTable::read(const Tile& tile) {
-    const House* house = tile.house();
-    if (house == nullptr)
-        return Values{};
-    return Values{{tile.services().crime, house->attractiveness, house->residents,
-                   tile.hasFlag(kFlagBurning)},
-                  true};
+    Values values{};
+    values.present = NeighbourHouses::read(tile, values.neighbour);
+    return values;
 }
 
 void NeighbourTable::around(std::size_t house, NeighbourHouses& found) const {
