@@ -35,7 +35,7 @@ inline void placeFixtureBuilding(Tile& tile, int k) {
 
 // Starts a new game, then replaces its map with the full city and rebuilds every list.
 inline CityFixtureStats buildFullCity(Simulation& sim, int side) {
-    std::srand(1);
+    sim.randomNumbers.seed(1);
     sim.startNewGame();
     sim.unlocked = 511;
     Map& map = *sim.map;

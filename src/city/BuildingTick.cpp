@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -195,22 +194,29 @@ void BuildingTick::runServices(NeighbourTable& neighbours) {
     }
     const std::vector<std::int32_t>& placeOf = map.houseLayout.placeOf;
     const std::vector<std::uint8_t>& houseAt = map.houseLayout.houseAt;
-    std::vector<TileServices>& values = map.tileServices;
-    coverage.walk([&](std::size_t at, const ServiceCoverage::Counts& stations) {
-        TileServices& here = values[at];
-        const int police = stations[ServiceCoverage::Police];
-        repeatStep(here.crime, police, -kPoliceCrimeDrop, [](double crime) {
-            return std::max(crime - kPoliceCrimeDrop, -kPoliceCrimeDrop);
-        });
-        if (police > 0 && placeOf[at] >= 0)
-            neighbours.takeCrime(static_cast<std::size_t>(placeOf[at]), here.crime);
-        if (houseAt[at] != 0)
-            repeatStep(here.healthCare, stations[ServiceCoverage::Hospital], kHospitalCare,
-                       [](double care) { return std::min(care + kHospitalCare, kHospitalCare); });
-        repeatStep(here.fireSafety, stations[ServiceCoverage::Fire], kFireStationSafety,
-                   [](double safety) {
-                       return std::min(safety + kFireStationSafety, kFireStationSafety);
-                   });
+    TileServices* values = map.tileServices.data();
+    // The services touch different values of a tile, so each can take the run alone.
+    coverage.walk([&](std::size_t first, std::size_t end, const ServiceCoverage::Counts& stations) {
+        if (const int police = stations[ServiceCoverage::Police]; police > 0)
+            for (std::size_t at = first; at < end; ++at) {
+                double& crime = values[at].crime;
+                repeatStep(crime, police, -kPoliceCrimeDrop, [](double c) {
+                    return std::max(c - kPoliceCrimeDrop, -kPoliceCrimeDrop);
+                });
+                if (placeOf[at] >= 0)
+                    neighbours.takeCrime(static_cast<std::size_t>(placeOf[at]), crime);
+            }
+        if (const int hospitals = stations[ServiceCoverage::Hospital]; hospitals > 0)
+            for (std::size_t at = first; at < end; ++at)
+                if (houseAt[at] != 0)
+                    repeatStep(values[at].healthCare, hospitals, kHospitalCare, [](double care) {
+                        return std::min(care + kHospitalCare, kHospitalCare);
+                    });
+        if (const int fire = stations[ServiceCoverage::Fire]; fire > 0)
+            for (std::size_t at = first; at < end; ++at)
+                repeatStep(values[at].fireSafety, fire, kFireStationSafety, [](double safety) {
+                    return std::min(safety + kFireStationSafety, kFireStationSafety);
+                });
     });
 }
 
@@ -368,7 +374,7 @@ void BuildingTick::landWaste(double waste) {
     // Fill the fullest first; when none has been started, start a random one.
     Landfill* target = open.front();
     if (target->fill == 0.0)
-        target = open[static_cast<std::size_t>(std::rand()) % open.size()];
+        target = open[static_cast<std::size_t>(simulation.randomNumbers.next()) % open.size()];
     target->fill = std::min(static_cast<double>(target->capacity), target->fill + waste);
 }
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -65,8 +64,8 @@ HouseUpdate::HouseUpdate(Simulation& owner, ServiceLacks serviceLacks)
     : simulation(owner), lacks(serviceLacks), streetTrash(owner.city->streetTrash.load()),
       housingDemand(owner.housingDemand) {}
 
-double HouseUpdate::randomFactor() {
-    return (std::rand() % 300 + 750) / 1000.0;
+double HouseUpdate::randomFactor() const {
+    return (simulation.randomNumbers.next() % 300 + 750) / 1000.0;
 }
 
 void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbours) const {

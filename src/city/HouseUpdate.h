@@ -28,8 +28,8 @@ public:
     void updateHouse(Tile& houseTile, const HouseSurroundings& around,
                      const NeighbourHouses& neighbours) const;
 
-    // The factor of one day for one house: 0.75 to 1.049 (uses rand()).
-    static double randomFactor();
+    // The factor of one day for one house: 0.75 to 1.049.
+    double randomFactor() const;
 
 private:
     double attractivenessOf(const Tile& tile, const HouseSurroundings& around,

@@ -196,7 +196,7 @@ void Map::initialiseTiles() {
             tile.x = x;
             tile.y = y;
             tile.map = this;
-            if (std::rand() % 4 == 2)
+            if (simulation.randomNumbers.next() % 4 == 2)
                 tile.setKind(TileKind::Tree);
         }
     }
@@ -209,7 +209,7 @@ void Map::layOutFirstMap() {
         if (Tile* tile = tileAt(x, y))
             tile->setKind(kind);
     };
-    if (std::rand() % 2 == 1) {
+    if (simulation.randomNumbers.next() % 2 == 1) {
         setKindAt(cx, cy, TileKind::Road);
         tileAt(cx, cy)->orientation = 1;
         setKindAt(cx + 1, cy, TileKind::House);

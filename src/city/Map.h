@@ -29,7 +29,7 @@ public:
     Map& operator=(const Map&) = delete;
 
     // Builds a fresh grid; a size outside 1..kMaxMapSide gives the default 75 x 75.
-    // Unless loading, lays out the first map of a new game (uses rand()).
+    // Unless loading, lays out the first map of a new game (draws random numbers).
     void create(int requestedWidth, int requestedHeight, bool loading);
 
     Tile* tileAt(int x, int y);

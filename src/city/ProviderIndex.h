@@ -32,10 +32,13 @@ public:
         }
     };
 
-    // A house's run of one family's list.
-    struct Run {
-        const std::uint32_t* begin;
-        const std::uint32_t* end;
+    // One family's pass as plain arrays: order[k] is the house served k-th, as its place
+    // in the house list, and its providers are entries[offsets[k]] up to
+    // entries[offsets[k + 1]].
+    struct Pass {
+        const std::uint32_t* order;
+        const std::uint32_t* offsets;
+        const std::uint32_t* entries;
     };
 
     bool holds(std::uint64_t mapRevision, const std::vector<Provider>& providers,
@@ -46,12 +49,8 @@ public:
     void rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
                  const std::vector<Tile*>& houses, const Map& map);
 
-    // The house served k-th in a family's pass, as its place in the house list.
-    std::size_t houseAt(std::size_t family, std::size_t k) const { return order[family][k]; }
-    Run runAt(std::size_t family, std::size_t k) const {
-        const std::vector<std::uint32_t>& e = entries[family];
-        const std::vector<std::uint32_t>& o = offsets[family];
-        return {e.data() + o[k], e.data() + o[k + 1]};
+    Pass pass(std::size_t family) const {
+        return {order[family].data(), offsets[family].data(), entries[family].data()};
     }
 
 private:

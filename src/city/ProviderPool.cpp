@@ -14,7 +14,9 @@ constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNee
 
 ProviderPool::ProviderPool(Map& map, const TileLists& lists)
     : firstTile(map.tiles.data()), tileCount(map.tiles.size()),
-      demands(lists.houses.size(), Demand{{0, 0, 0}, kAllNeeds, false}) {
+      needs(lists.houses.size(), kAllNeeds) {
+    for (std::vector<int>& family : left)
+        family.assign(lists.houses.size(), 0);
     for (const std::vector<Tile*>* family : {&lists.shops, &lists.jobBuildings, &lists.water})
         for (const Tile* tile : *family)
             add(*tile);
@@ -25,7 +27,7 @@ ProviderPool::ProviderPool(Map& map, const TileLists& lists)
 }
 
 void ProviderPool::add(const Tile& tile) {
-    Slot slot{0, 0, false, nullptr, nullptr};
+    Slot slot{0, nullptr, nullptr};
     int range = -1;
     if (Shop* shop = tile.shop()) {
         range = shop->range;
@@ -53,55 +55,61 @@ void ProviderPool::add(const Tile& tile) {
         return;
     providers.push_back({static_cast<std::int32_t>(index), tile.x, tile.y, range, slot.capacity});
     slots.push_back(slot);
+    room.push_back(slot.capacity);
 }
 
 void ProviderPool::setDemand(std::size_t house, int demand) {
-    Demand& d = demands[house];
-    d.left = {demand, demand, demand};
-    d.needs = kAllNeeds;
-    d.served = true;
+    for (std::vector<int>& family : left)
+        family[house] = demand;
 }
 
 void ProviderPool::serveInDistanceOrder(Family family) {
     const auto f = static_cast<std::size_t>(family);
-    for (std::size_t k = 0; k < demands.size(); ++k) {
-        Demand& d = demands[index->houseAt(f, k)];
-        if (!d.served)
-            continue;
+    // Plain pointers: the needs are bytes, and a byte store could change any vector's
+    // insides for all the compiler knows, which would reload them for every house.
+    const ProviderIndex::Pass pass = index->pass(f);
+    int* const wanted = left[f].data();
+    int* const open = room.data();
+    std::uint8_t* const stillNeeded = needs.data();
+    const auto met = static_cast<std::uint8_t>(~kFamilyNeed[f]);
+    const std::size_t houses = needs.size();
+    for (std::size_t k = 0; k < houses; ++k) {
+        const std::size_t house = pass.order[k];
         // Providers only fill up during a pass: the nearest with room takes what it can,
         // and the house goes on to the next only when that one is full.
-        const ProviderIndex::Run run = index->runAt(f, k);
-        int left = d.left[f];
-        for (const std::uint32_t* cursor = run.begin; left >= 1 && cursor != run.end; ++cursor) {
-            Slot& slot = slots[*cursor];
-            const int room = slot.capacity - slot.taken;
-            if (room <= 0)
+        int placing = wanted[house];
+        const std::uint32_t* const end = pass.entries + pass.offsets[k + 1];
+        for (const std::uint32_t* cursor = pass.entries + pass.offsets[k];
+             placing >= 1 && cursor != end; ++cursor) {
+            int& places = open[*cursor];
+            if (places <= 0)
                 continue;
-            const int moved = std::min(left, room);
-            left -= moved;
-            slot.taken += moved;
-            slot.moved = true;
+            const int moved = std::min(placing, places);
+            placing -= moved;
+            places -= moved;
         }
-        d.left[f] = left;
-        if (left == 0)
-            d.needs &= ~kFamilyNeed[f];
+        wanted[house] = placing;
+        if (placing == 0)
+            stillNeeded[house] &= met;
     }
 }
 
 void ProviderPool::settle(std::size_t house, House& record) const {
-    const Demand& d = demands[house];
-    record.shoppersToPlace = d.left[0];
-    record.jobSeekersToPlace = d.left[1];
-    record.waterUsersToPlace = d.left[2];
-    record.needs = d.needs;
+    record.shoppersToPlace = left[0][house];
+    record.jobSeekersToPlace = left[1][house];
+    record.waterUsersToPlace = left[2][house];
+    record.needs = needs[house];
 }
 
 void ProviderPool::publish() const {
-    for (const Slot& slot : slots) {
-        *slot.counter = slot.taken;
-        // Only a building that took workers today moves its efficiency.
-        if (slot.efficiency != nullptr && slot.moved && slot.capacity > kIdleWorkers)
-            *slot.efficiency = std::max(0.0, static_cast<double>(slot.taken - kIdleWorkers) /
+    for (std::size_t p = 0; p < slots.size(); ++p) {
+        const Slot& slot = slots[p];
+        const int taken = slot.capacity - room[p];
+        *slot.counter = taken;
+        // Only a building that took workers today moves its efficiency: every placing
+        // moves at least one.
+        if (slot.efficiency != nullptr && taken > 0 && slot.capacity > kIdleWorkers)
+            *slot.efficiency = std::max(0.0, static_cast<double>(taken - kIdleWorkers) /
                                                  (slot.capacity - kIdleWorkers));
     }
 }

@@ -35,17 +35,11 @@ public:
     void settle(std::size_t house, House& record) const;
 
 private:
+    // Where a provider's day is handed over; a building that took anyone moved.
     struct Slot {
         int capacity;
-        int taken;
-        bool moved;
         SharedValue<int>* counter;
         SharedValue<double>* efficiency; // job buildings only
-    };
-    struct Demand {
-        std::array<int, ProviderIndex::kFamilies> left;
-        int needs;
-        bool served; // a house record was found for it today
     };
 
     void add(const Tile& tile);
@@ -53,7 +47,12 @@ private:
     const Tile* firstTile;
     std::vector<ProviderIndex::Provider> providers;
     std::size_t tileCount;
-    std::vector<Slot> slots;     // beside providers
-    std::vector<Demand> demands; // by place in the house list
+    std::vector<Slot> slots; // beside providers
+    // What serving reads, in small separate arrays: the room left at each provider
+    // (beside providers) and, by place in the house list, each family's demand not yet
+    // placed and the needs still open. A house without a record places nothing.
+    std::vector<int> room;
+    std::array<std::vector<int>, ProviderIndex::kFamilies> left;
+    std::vector<std::uint8_t> needs;
     const ProviderIndex* index = nullptr;
 };

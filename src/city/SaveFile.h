@@ -65,7 +65,7 @@ public:
     // Replaces the running game with this one, rebuilds everything derived from it and
     // asks the interface (through requests) to show the loaded city. Cannot fail: only
     // values the reader has checked may be applied. The caller holds mapMutex and
-    // buildingUpdateMutex. Uses rand() (the grid's first layout).
+    // buildingUpdateMutex. Draws random numbers (the grid's first layout).
     void apply(Simulation& simulation) const;
 
     // Calls line(section, values...) for each header line, map size line included.

@@ -3,8 +3,10 @@
 // service all do the same to a tile, so what they do together depends only on how many
 // reach it: the tick counts them per tile, then walks the covered rows once in grid
 // order instead of visiting every station's square, which on a large map meant
-// fetching most tiles from memory several times a day. Kept by the map between days so
-// that a day does not clear a grid of counts: each walk leaves it empty again.
+// fetching most tiles from memory several times a day. The counts change only where a
+// station's reach starts or ends, so the walk hands over runs of tiles that share them.
+// Kept by the map between days so that a day does not clear a grid of counts: each walk
+// leaves it empty again.
 // Tick thread, mapMutex held.
 #include <array>
 #include <cstdint>
@@ -20,15 +22,21 @@ public:
     // A station reaching the square of this half-width around (cx, cy), cut at the edges.
     // At most 32767 stations may reach one tile.
     void add(Service service, int cx, int cy, int radius);
-    // Calls visit(grid index, counts) for every tile some station reaches, in grid order,
-    // and forgets the stations.
+    // Calls visit(first, end, counts) for every run of tiles in a row that the same
+    // stations reach, some at least, as grid indices [first, end) in grid order, and
+    // forgets the stations.
     template <class Visit> void walk(Visit&& visit);
 
 private:
+    // +1 where a station's reach starts and -1 one past its end, per service; the three
+    // side by side, so that a tile where nothing starts or ends costs one look.
+    using Change = std::array<std::int16_t, kServices>;
+
+    static bool changes(const Change& change) { return (change[0] | change[1] | change[2]) != 0; }
+
     int width = 0;
     int height = 0;
-    // Per service and row, +1 where a station's reach starts and -1 one past its end.
-    std::array<std::vector<std::int16_t>, kServices> steps;
+    std::vector<Change> rows; // width + 1 per row
     std::vector<std::uint8_t> rowCovered;
 };
 
@@ -38,17 +46,18 @@ template <class Visit> void ServiceCoverage::walk(Visit&& visit) {
         if (rowCovered[y] == 0)
             continue;
         rowCovered[y] = 0;
-        const std::size_t row = y * (w + 1);
+        Change* row = rows.data() + y * (w + 1);
         Counts counts{};
+        std::size_t first = 0;
         for (std::size_t x = 0; x <= w; ++x) {
-            int any = 0;
-            for (std::size_t s = 0; s < kServices; ++s) {
-                counts[s] += steps[s][row + x];
-                steps[s][row + x] = 0;
-                any |= counts[s];
-            }
-            if (any != 0 && x < w)
-                visit(y * w + x, counts);
+            if (!changes(row[x]))
+                continue;
+            if ((counts[0] | counts[1] | counts[2]) != 0)
+                visit(y * w + first, y * w + x, counts);
+            for (std::size_t s = 0; s < kServices; ++s)
+                counts[s] += row[x][s];
+            row[x] = Change{};
+            first = x;
         }
     }
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -58,7 +57,7 @@ int roadNeighbours(const Tile& tile) {
     return static_cast<int>(std::count_if(sides.begin(), sides.end(), isRoad));
 }
 
-void chooseOrientation(Tile& tile) {
+void chooseOrientation(Tile& tile, Random& randomNumbers) {
     // Candidates in this order: west, east, north, south.
     constexpr std::pair<Direction, int> kFacing[] = {
         {Direction::West, 4}, {Direction::East, 3}, {Direction::North, 2}, {Direction::South, 1}};
@@ -67,7 +66,7 @@ void chooseOrientation(Tile& tile) {
     for (const auto& [direction, orientation] : kFacing)
         if (isRoad(tile.neighbour(direction)))
             candidates[count++] = orientation;
-    tile.orientation = count == 0 ? 4 : candidates[std::rand() % count];
+    tile.orientation = count == 0 ? 4 : candidates[randomNumbers.next() % count];
 }
 
 constexpr const char* kWelcomeText =
@@ -192,7 +191,7 @@ void Simulation::rebuildActionLists() {
     }
     for (Tile& tile : map->tiles)
         if (tile.isVisible() && tile.building != nullptr && tile.orientation == 0)
-            chooseOrientation(tile);
+            chooseOrientation(tile, randomNumbers);
 }
 
 void Simulation::countHousesPerLevel() {

@@ -15,6 +15,7 @@
 // history mutexes, then the report windows' mutexes. The request queue's lock is
 // innermost.
 #include "city/CityTypes.h"
+#include "city/Random.h"
 #include "city/RequestQueue.h"
 #include "city/SimulationListener.h"
 #include "city/TickTuning.h"
@@ -46,7 +47,7 @@ public:
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
-    // A fresh 75 x 75 city with a budget of 25000; uses rand(). Takes mapMutex.
+    // A fresh 75 x 75 city with a budget of 25000; draws random numbers. Takes mapMutex.
     void startNewGame();
 
     // --- Build actions (interface thread; each takes mapMutex) ---------------------
@@ -128,7 +129,7 @@ public:
     std::vector<Request> takeRequests();
 
     // Recomputes the actions offered on every visible tile and gives buildings that
-    // face no road yet an orientation (uses rand()).
+    // face no road yet an orientation (draws random numbers).
     void rebuildActionLists();
     // The actions a tile offers under the given unlock mask, in menu order.
     static std::vector<ActionKind> actionsFor(const Tile& tile, unsigned unlockMask);
@@ -150,6 +151,8 @@ public:
     // Every request goes through here; safe from any thread.
     SimulationListener& listener();
 
+    // Built before the map, which draws from it when it lays out a new city.
+    Random randomNumbers;
     std::unique_ptr<Map> map;
     std::unique_ptr<City> city;
 

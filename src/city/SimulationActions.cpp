@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -133,14 +132,14 @@ bool Simulation::actionClick() {
 void Simulation::addFloatingMark(const Tile& tile) {
     const float x = static_cast<float>((tile.x + tile.y) * 16 + 16);
     const float y = static_cast<float>((tile.y - tile.x) * 8 + 8);
-    const float drift = static_cast<float>(std::rand() % 11 - 5) / 10.f;
+    const float drift = static_cast<float>(randomNumbers.next() % 11 - 5) / 10.f;
     listener().floatingMark(x, y, drift);
 }
 
 void Simulation::playClickSound() {
     const float pitch =
         static_cast<float>(progress / clicksNeeded) * kClickPitchSpan + kClickPitchBase;
-    const float volume = (static_cast<float>(std::rand() % 100) / 1000.f + 0.9f) * kClickVolume;
+    const float volume = (static_cast<float>(randomNumbers.next() % 100) / 1000.f + 0.9f) * kClickVolume;
     listener().playSound("progress_build", pitch, volume);
 }
 
@@ -210,7 +209,7 @@ void Simulation::startFire(Tile& tile) {
         return;
     tile.flags |= kFlagBurning;
     pendingFireClicks.push_back(
-        static_cast<unsigned>(std::rand() % kFireExtraClicksSpread + kFireExtraClicksMin));
+        static_cast<unsigned>(randomNumbers.next() % kFireExtraClicksSpread + kFireExtraClicksMin));
 }
 
 void Simulation::houseCatchesFire(House& house) {

@@ -70,10 +70,13 @@ bool Game::init(int, char**) {
     }
     if (const int removed = SaveGame::removeStaleTemporaries(); removed > 0)
         std::printf("Removed %d unfinished save files\n", removed);
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // The screen's own effects draw from rand(), the city from its simulation.
+    const auto now = static_cast<unsigned>(std::time(nullptr));
+    std::srand(now);
     loadSettings();
     createWindow();
     simulation = std::make_unique<Simulation>();
+    simulation->randomNumbers.seed(now);
     autosave = std::make_unique<Autosave>(*simulation);
     // The sprite registry applies the stored palette as it is made.
     spriteManager = std::make_unique<SpriteManager>(*this);

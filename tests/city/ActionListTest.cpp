@@ -77,7 +77,7 @@ TEST_F(ActionListTest, BuildingsFaceARoad) {
     Tile& between = build(sim, 4, 5, TileKind::Shop);
     // No road at all.
     Tile& lonely = build(sim, 9, 1, TileKind::Factory);
-    std::srand(3);
+    sim.randomNumbers.seed(3);
     sim.rebuildActionLists();
     EXPECT_EQ(south.orientation, 2);
     EXPECT_TRUE(between.orientation == 3 || between.orientation == 4);

@@ -16,7 +16,7 @@ constexpr std::size_t slot(LedgerCategory category) {
 
 // An all-empty, all-visible grid with fresh lists.
 inline void makeBlankMap(Simulation& sim, int width, int height) {
-    std::srand(7);
+    sim.randomNumbers.seed(7);
     sim.map->create(width, height, true);
     for (Tile& tile : sim.map->tiles) {
         tile.setKind(TileKind::Empty);

@@ -48,7 +48,7 @@ TEST_F(GridTest, NewMapsAreTheDefaultSizeWithOneRoadAndOneSmallHouseAtTheCentre)
         EXPECT_EQ(std::pair(sim.map->width, sim.map->height), std::pair(75, 75));
     }
     for (unsigned seed : {1u, 2u, 3u, 4u}) {
-        std::srand(seed);
+        sim.randomNumbers.seed(seed);
         sim.startNewGame();
         const Map& map = *sim.map;
         EXPECT_EQ(countKind(map, TileKind::Road), 1);

@@ -149,8 +149,8 @@ TEST(SaveRoundTripTest, AGrownCityLoadsBackAsItWasSaved) {
 }
 
 TEST(SaveFormatTest, ANewGameWritesTheseLines) {
-    std::srand(3);
     Simulation sim;
+    sim.randomNumbers.seed(3);
     sim.startNewGame();
     sim.city->setBudget(1234567.891); // reals keep six significant digits
     sim.city->lastDayResult = -0.075;

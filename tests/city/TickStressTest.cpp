@@ -98,8 +98,8 @@ long long draw(Simulation& sim, const std::atomic<bool>& done, int& fires) {
 } // namespace
 
 TEST(TickStressTest, PlayerAndDrawingNeverRaceTheTick) {
-    std::srand(5);
     Simulation sim;
+    sim.randomNumbers.seed(5);
     buildBusyCity(sim);
     std::atomic<bool> done{false};
     long long drawn = 0;

@@ -267,7 +267,7 @@ TEST(TickMemoryTest, ADayAfterAMapChangeMatchesOneThatStartsAfresh) {
         Simulation fresh;
         for (Simulation* sim : {&kept, &fresh}) {
             buildMixedCity(*sim);
-            std::srand(3);
+            sim->randomNumbers.seed(3);
             sim->buildingTick();
             c.change(*sim);
             sim->map->recalculateVisibleTiles();
@@ -275,7 +275,7 @@ TEST(TickMemoryTest, ADayAfterAMapChangeMatchesOneThatStartsAfresh) {
         fresh.map->providerIndex = ProviderIndex();
         fresh.map->houseLayout = HouseLayout();
         for (Simulation* sim : {&kept, &fresh}) {
-            std::srand(4);
+            sim->randomNumbers.seed(4);
             sim->buildingTick();
         }
         EXPECT_EQ(SaveWriter::format(SaveFile::capture(kept)),

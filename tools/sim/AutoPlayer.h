@@ -6,7 +6,7 @@
 // leaves room to grow, public services before their grace periods end, water, shops and
 // jobs where the needs layer shows them lacking, parks among the houses, landfills away
 // from them, and bigger houses where the housing demand calls for them. Deterministic
-// for a given game and rand() seed. Call it only while no tick runs.
+// for a given game and random seed. Call it only while no tick runs.
 #include "CityPlan.h"
 #include "Treasurer.h"
 #include "city/CityTypes.h"

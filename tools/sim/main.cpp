@@ -244,7 +244,7 @@ int main(int argc, char** argv) {
     std::array<int, std::size(kUnlockNames)> unlockDays{};
     {
         const QuietStdout quiet(options->verbose);
-        std::srand(options->seed);
+        simulation.randomNumbers.seed(options->seed);
         if (options->loadPath.empty()) {
             simulation.startNewGame();
         } else if (const SaveResult loaded = SaveGame::loadFromFile(simulation, options->loadPath);
