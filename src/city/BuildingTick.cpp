@@ -240,7 +240,6 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
                                 NeighbourTable& neighbours) {
     simulation.housesPerLevel = {};
     const HouseLayout& layout = simulation.map->houseLayout;
-    NeighbourHouses around;
     // Every amount is a whole number, so booking the sums leaves the ledgers exactly as
     // booking each house would, without taking the budget's lock for every house.
     long long rents = 0;
@@ -254,7 +253,7 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
         house->shownNeeds = house->needs;
         house->shownAttractiveness = house->attractiveness;
         City::countStars(starred, house->attractiveness);
-        neighbours.around(i, around);
+        const NeighbourHouses around = neighbours.around(i);
         update.applyServiceLacks(*tile, around);
         update.updateHouse(*tile, layout.surroundings[i], around);
         neighbours.take(i, *tile);

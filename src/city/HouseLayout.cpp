@@ -31,7 +31,7 @@ HouseLayout::Neighbours HouseLayout::neighboursOf(const Tile& house, const Tile*
     std::size_t seen = 0;
     for (const Tile* other : house.adjacent()) {
         ++seen;
-        if (other->kind != TileKind::House)
+        if (other->house() == nullptr)
             continue;
         std::int32_t& place = placeOf[static_cast<std::size_t>(other - firstTile)];
         if (place < 0) {

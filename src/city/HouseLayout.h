@@ -15,8 +15,9 @@ class Tile;
 
 class HouseLayout {
 public:
-    // The house tiles beside one house as places in the value table, in the order of
-    // its adjacent list; the first `orthogonal` of them are orthogonal.
+    // The houses beside one house (tiles with a house record) as places in the value
+    // table, in the order of its adjacent list; the first `orthogonal` of them are
+    // orthogonal. A record comes and goes only with a change of the map.
     struct Neighbours {
         std::array<std::int32_t, 8> places;
         std::uint8_t count;

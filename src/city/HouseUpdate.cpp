@@ -73,29 +73,26 @@ void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbour
     if (house == nullptr)
         return;
     const double r = randomFactor();
-    // Summed in locals: the compiler cannot tell the tile from the neighbours and would
-    // store and load the sums for every neighbour.
+    // Each value is summed on its own, in a local: the compiler cannot tell the tile from
+    // the neighbours and would store and load the sums for every neighbour.
     TileServices& services = tile.services();
-    double crime = services.crime;
-    double fireSafety = services.fireSafety;
-    if (lacks.police)
-        crime += kLackingPoliceCrime * r;
+    if (lacks.police) {
+        double crime = services.crime + kLackingPoliceCrime * r;
+        for (std::size_t k = 0; k < neighbours.count; ++k)
+            crime += kNeighbourCrimeShare * neighbours[k].crime;
+        services.crime = crime;
+    }
     if (lacks.hospital)
         services.healthCare -= lackOf(house->residents, r);
-    if (lacks.fire)
-        fireSafety -= lackOf(house->residents, r);
-    for (std::size_t k = 0; k < neighbours.count; ++k) {
-        const NeighbourHouses::Neighbour& neighbour = neighbours.houses[k];
-        if (lacks.police)
-            crime += kNeighbourCrimeShare * neighbour.crime;
-        if (lacks.fire) {
-            fireSafety -= kNeighbourFireRiskPerResident * neighbour.residents * r;
-            if (neighbour.burning)
+    if (lacks.fire) {
+        double fireSafety = services.fireSafety - lackOf(house->residents, r);
+        for (std::size_t k = 0; k < neighbours.count; ++k) {
+            fireSafety -= kNeighbourFireRiskPerResident * neighbours[k].residents * r;
+            if (neighbours[k].burning)
                 fireSafety -= kBurningNeighbourHazard;
         }
+        services.fireSafety = fireSafety;
     }
-    services.crime = crime;
-    services.fireSafety = fireSafety;
 }
 
 double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& around,
@@ -108,7 +105,7 @@ double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& 
     const int houses = static_cast<int>(neighbours.orthogonal);
     double neighbourSum = 0.0;
     for (std::size_t k = 0; k < neighbours.orthogonal; ++k)
-        neighbourSum += neighbours.houses[k].attractiveness;
+        neighbourSum += neighbours[k].attractiveness;
     if (houses > 0)
         a += kNeighbourAttractiveness * neighbourSum / houses;
     a -= kExtraRoadPenalty * std::max(around.roads - 1, 0);
@@ -135,7 +132,8 @@ double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& 
 }
 
 void HouseUpdate::updateHouse(Tile& tile) const {
-    updateHouse(tile, HouseSurroundings::of(tile), NeighbourHouses::of(tile));
+    NeighbourHouses::Read read;
+    updateHouse(tile, HouseSurroundings::of(tile), NeighbourHouses::of(tile, read));
 }
 
 void HouseUpdate::updateHouse(Tile& tile, const HouseSurroundings& around,

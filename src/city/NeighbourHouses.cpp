@@ -2,13 +2,21 @@
 
 #include "city/Map.h"
 
-NeighbourHouses NeighbourHouses::of(const Tile& tile) {
+namespace {
+
+constexpr std::array<std::int32_t, 8> kInOrder{0, 1, 2, 3, 4, 5, 6, 7};
+
+} // namespace
+
+NeighbourHouses NeighbourHouses::of(const Tile& tile, Read& storage) {
     NeighbourHouses found;
+    found.values = storage.data();
+    found.places = kInOrder.data();
     const std::size_t sides = tile.orthogonal().size();
     std::size_t seen = 0;
     for (const Tile* other : tile.adjacent()) {
         ++seen;
-        if (!read(*other, found.houses[found.count]))
+        if (!read(*other, storage[found.count]))
             continue;
         ++found.count;
         if (seen <= sides)

@@ -18,23 +18,15 @@ public:
     // Takes in the layout's outsiders; the layout must be up to date for the houses.
     NeighbourTable(const HouseLayout& layout, const std::vector<Tile*>& houses);
 
-    // Takes in the house at this place of the list as it is now.
-    void take(std::size_t house, const Tile& tile) { values[house] = read(tile); }
-    void takeCrime(std::size_t place, double crime) { values[place].neighbour.crime = crime; }
+    // Takes in the house at this place of the list as it is now. A tile without a house
+    // record is nobody's neighbour in the layout, so nothing reads its entry.
+    void take(std::size_t house, const Tile& tile) { NeighbourHouses::read(tile, values[house]); }
+    void takeCrime(std::size_t place, double crime) { values[place].crime = crime; }
     // The neighbours of the house at this place, every house before it updated and
-    // taken in again. Fills the caller's record, which a loop keeps: clearing eight
-    // entries per house shows.
-    void around(std::size_t house, NeighbourHouses& found) const;
+    // taken in again; valid while the table is.
+    NeighbourHouses around(std::size_t house) const;
 
 private:
-    using Neighbour = NeighbourHouses::Neighbour;
-    struct Values {
-        Neighbour neighbour;
-        bool present; // a house record was there
-    };
-
-    static Values read(const Tile& tile);
-
     const HouseLayout& layout;
-    std::vector<Values> values;
+    std::vector<NeighbourHouses::Neighbour> values;
 };
