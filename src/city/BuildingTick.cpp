@@ -16,6 +16,22 @@
 
 namespace {
 
+// The day's amounts of one ledger, summed and booked at once, earnings and costs apart
+// as the ledger keeps them. Every amount is a whole number, so the sums come out exactly
+// as booking each one would, without taking the budget's lock for every building.
+class DailySum {
+public:
+    void add(int amount) { (amount < 0 ? costs : earnings) += amount; }
+    void book(City& city, LedgerCategory category) const {
+        city.addMoney(category, static_cast<double>(earnings));
+        city.addMoney(category, static_cast<double>(costs));
+    }
+
+private:
+    long long earnings = 0;
+    long long costs = 0;
+};
+
 // A share of the base amount by how full the building is past its break-even point.
 // Losses are paid at once (rounded down), profits once a whole unit has gathered.
 int payOut(Building& building, double v) {
@@ -157,12 +173,14 @@ void BuildingTick::printStep(const char* format) {
 }
 
 void BuildingTick::bookShops() {
+    DailySum income;
     for (Tile* tile : lists.shops) {
         if (tile->building == nullptr)
             continue;
-        simulation.city->addMoney(LedgerCategory::ShopIncome, dailyIncome(*tile));
+        income.add(dailyIncome(*tile));
         wasteSum += tile->building->waste;
     }
+    income.book(*simulation.city, LedgerCategory::ShopIncome);
     printStep("\tShops updated in %f sec\n");
 }
 
@@ -175,23 +193,25 @@ void BuildingTick::runServices(NeighbourTable& neighbours) {
     Map& map = *simulation.map;
     ServiceCoverage& coverage = map.serviceCoverage;
     coverage.prepare(map.width, map.height);
+    DailySum costs;
     for (Tile* station : lists.policeStations) {
         coverage.add(ServiceCoverage::Police, station->x, station->y,
                      serviceRange(city.policeRangeExtended));
-        city.addMoney(LedgerCategory::PublicServices, dailyIncome(*station));
+        costs.add(dailyIncome(*station));
     }
     for (Tile* hospital : lists.hospitals) {
         coverage.add(ServiceCoverage::Hospital, hospital->x, hospital->y,
                      serviceRange(city.hospitalRangeExtended));
-        city.addMoney(LedgerCategory::PublicServices, dailyIncome(*hospital));
+        costs.add(dailyIncome(*hospital));
         if (hospital->building != nullptr)
             wasteSum += hospital->building->waste;
     }
     for (Tile* station : lists.fireStations) {
         coverage.add(ServiceCoverage::Fire, station->x, station->y,
                      serviceRange(city.fireRangeExtended));
-        city.addMoney(LedgerCategory::PublicServices, dailyIncome(*station));
+        costs.add(dailyIncome(*station));
     }
+    costs.book(city, LedgerCategory::PublicServices);
     const std::vector<std::int32_t>& placeOf = map.houseLayout.placeOf;
     const std::vector<std::uint8_t>& houseAt = map.houseLayout.houseAt;
     TileServices* values = map.tileServices.data();
@@ -221,18 +241,22 @@ void BuildingTick::runServices(NeighbourTable& neighbours) {
 }
 
 void BuildingTick::bookOffices() {
+    DailySum income;
     for (Tile* tile : lists.offices) {
         if (tile->building == nullptr)
             continue;
-        simulation.city->addMoney(LedgerCategory::OfficeIncome, dailyIncome(*tile));
+        income.add(dailyIncome(*tile));
         wasteSum += tile->building->waste;
     }
+    income.book(*simulation.city, LedgerCategory::OfficeIncome);
     printStep("\tOffices calculated in %f sec\n");
 }
 
 void BuildingTick::bookWater() {
+    DailySum income;
     for (Tile* tile : lists.water)
-        simulation.city->addMoney(LedgerCategory::WaterSupply, dailyIncome(*tile));
+        income.add(dailyIncome(*tile));
+    income.book(*simulation.city, LedgerCategory::WaterSupply);
     printStep("\tReservoirs calculated in %f sec\n");
 }
 
@@ -240,10 +264,7 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
                                 NeighbourTable& neighbours) {
     simulation.housesPerLevel = {};
     const HouseLayout& layout = simulation.map->houseLayout;
-    // Every amount is a whole number, so booking the sums leaves the ledgers exactly as
-    // booking each house would, without taking the budget's lock for every house.
-    long long rents = 0;
-    long long upkeep = 0;
+    DailySum rents;
     for (std::size_t i = 0; i < lists.houses.size(); ++i) {
         Tile* tile = lists.houses[i];
         House* house = tile->house();
@@ -257,14 +278,12 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
         update.applyServiceLacks(*tile, around);
         update.updateHouse(*tile, layout.surroundings[i], around);
         neighbours.take(i, *tile);
-        const int amount = dailyIncome(*tile);
-        (amount < 0 ? upkeep : rents) += amount;
+        rents.add(houseIncome(*house));
         population += house->residents;
         const int level = std::clamp(house->level, 1, kHouseLevels);
         ++simulation.housesPerLevel[static_cast<std::size_t>(level - 1)];
     }
-    simulation.city->addMoney(LedgerCategory::HousingIncome, static_cast<double>(rents));
-    simulation.city->addMoney(LedgerCategory::HousingIncome, static_cast<double>(upkeep));
+    rents.book(*simulation.city, LedgerCategory::HousingIncome);
 }
 
 GoodsAmounts BuildingTick::goodsDemand(const GoodsAmounts& prices, double lower, double middle,

@@ -94,13 +94,6 @@ void ProviderPool::serveInDistanceOrder(Family family) {
     }
 }
 
-void ProviderPool::settle(std::size_t house, House& record) const {
-    record.shoppersToPlace = left[0][house];
-    record.jobSeekersToPlace = left[1][house];
-    record.waterUsersToPlace = left[2][house];
-    record.needs = needs[house];
-}
-
 void ProviderPool::publish() const {
     for (std::size_t p = 0; p < slots.size(); ++p) {
         const Slot& slot = slots[p];

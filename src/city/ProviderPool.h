@@ -3,6 +3,7 @@
 // from them. Serving walks every house's providers several times; it reads them from
 // the map's flat provider index and keeps each house's demand in one small contiguous
 // table, so a large city's tick does not wait on memory. Tick thread, mapMutex held.
+#include "city/Building.h"
 #include "city/ProviderIndex.h"
 #include "city/SharedValue.h"
 #include "city/TileLists.h"
@@ -11,7 +12,6 @@
 #include <cstdint>
 #include <vector>
 
-class House;
 class Map;
 class Tile;
 
@@ -32,7 +32,12 @@ public:
     // the records, where the screens read them.
     void publish() const;
     // What is left of a house's day: its needs and the demand not placed.
-    void settle(std::size_t house, House& record) const;
+    void settle(std::size_t house, House& record) const {
+        record.shoppersToPlace = left[0][house];
+        record.jobSeekersToPlace = left[1][house];
+        record.waterUsersToPlace = left[2][house];
+        record.needs = needs[house];
+    }
 
 private:
     // Where a provider's day is handed over; a building that took anyone moved.
