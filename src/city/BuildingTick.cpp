@@ -262,8 +262,12 @@ void BuildingTick::bookWater() {
 
 void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& pool,
                                 NeighbourTable& neighbours) {
-    simulation.housesPerLevel = {};
     const HouseLayout& layout = simulation.map->houseLayout;
+    // Counted in locals: the compiler would store the members after every house, since
+    // the house's own fields might be them for all it knows.
+    HouseCounts perLevel{};
+    std::array<int, 3> stars{};
+    int people = 0;
     DailySum rents;
     for (std::size_t i = 0; i < lists.houses.size(); ++i) {
         Tile* tile = lists.houses[i];
@@ -273,16 +277,19 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
         pool.settle(i, *house);
         house->shownNeeds = house->needs;
         house->shownAttractiveness = house->attractiveness;
-        City::countStars(starred, house->attractiveness);
+        City::countStars(stars, house->attractiveness);
         const NeighbourHouses around = neighbours.around(i);
         update.applyServiceLacks(*tile, around);
         update.updateHouse(*tile, layout.surroundings[i], around);
         neighbours.take(i, *tile);
         rents.add(houseIncome(*house));
-        population += house->residents;
+        people += house->residents;
         const int level = std::clamp(house->level, 1, kHouseLevels);
-        ++simulation.housesPerLevel[static_cast<std::size_t>(level - 1)];
+        ++perLevel[static_cast<std::size_t>(level - 1)];
     }
+    simulation.housesPerLevel = perLevel;
+    starred = stars;
+    population += people;
     rents.book(*simulation.city, LedgerCategory::HousingIncome);
 }
 

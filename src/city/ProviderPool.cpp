@@ -5,16 +5,8 @@
 
 #include <algorithm>
 
-namespace {
-
-// The need each family meets, in family order.
-constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNeedJobs, kNeedWater};
-
-} // namespace
-
 ProviderPool::ProviderPool(Map& map, const TileLists& lists)
-    : firstTile(map.tiles.data()), tileCount(map.tiles.size()),
-      needs(lists.houses.size(), kAllNeeds) {
+    : firstTile(map.tiles.data()), tileCount(map.tiles.size()) {
     for (std::vector<int>& family : left)
         family.assign(lists.houses.size(), 0);
     for (const std::vector<Tile*>* family : {&lists.shops, &lists.jobBuildings, &lists.water})
@@ -65,14 +57,11 @@ void ProviderPool::setDemand(std::size_t house, int demand) {
 
 void ProviderPool::serveInDistanceOrder(Family family) {
     const auto f = static_cast<std::size_t>(family);
-    // Plain pointers: the needs are bytes, and a byte store could change any vector's
-    // insides for all the compiler knows, which would reload them for every house.
+    // Plain pointers keep the loop's arrays in registers.
     const ProviderIndex::Pass pass = index->pass(f);
     int* const wanted = left[f].data();
     int* const open = room.data();
-    std::uint8_t* const stillNeeded = needs.data();
-    const auto met = static_cast<std::uint8_t>(~kFamilyNeed[f]);
-    const std::size_t houses = needs.size();
+    const std::size_t houses = left[f].size();
     for (std::size_t k = 0; k < houses; ++k) {
         const std::size_t house = pass.order[k];
         // Providers only fill up during a pass: the nearest with room takes what it can,
@@ -89,8 +78,6 @@ void ProviderPool::serveInDistanceOrder(Family family) {
             places -= moved;
         }
         wanted[house] = placing;
-        if (placing == 0)
-            stillNeeded[house] &= met;
     }
 }
 

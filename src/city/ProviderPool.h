@@ -36,7 +36,11 @@ public:
         record.shoppersToPlace = left[0][house];
         record.jobSeekersToPlace = left[1][house];
         record.waterUsersToPlace = left[2][house];
-        record.needs = needs[house];
+        // A family's need is met once none of the house's demand is left unplaced.
+        int needs = 0;
+        for (std::size_t f = 0; f < ProviderIndex::kFamilies; ++f)
+            needs |= left[f][house] != 0 ? kFamilyNeed[f] : 0;
+        record.needs = needs;
     }
 
 private:
@@ -53,11 +57,14 @@ private:
     std::vector<ProviderIndex::Provider> providers;
     std::size_t tileCount;
     std::vector<Slot> slots; // beside providers
+    // The need each family meets, in family order.
+    static constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNeedJobs,
+                                                                           kNeedWater};
+
     // What serving reads, in small separate arrays: the room left at each provider
     // (beside providers) and, by place in the house list, each family's demand not yet
-    // placed and the needs still open. A house without a record places nothing.
+    // placed. A house without a record places nothing.
     std::vector<int> room;
     std::array<std::vector<int>, ProviderIndex::kFamilies> left;
-    std::vector<std::uint8_t> needs;
     const ProviderIndex* index = nullptr;
 };
