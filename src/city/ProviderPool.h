@@ -1,8 +1,9 @@
 #pragma once
 // The day's places at shops, job buildings and water supplies, and the serving of houses
 // from them. Serving walks every house's providers several times; it reads them from
-// the map's flat provider index and keeps each house's demand in one small contiguous
-// table, so a large city's tick does not wait on memory. Tick thread, mapMutex held.
+// the map's flat provider index and keeps what houses want and providers have room for
+// in small arrays of their own, so a large city's tick does not wait on memory.
+// Tick thread, mapMutex held.
 #include "city/Building.h"
 #include "city/ProviderIndex.h"
 #include "city/SharedValue.h"
@@ -44,7 +45,11 @@ public:
     }
 
 private:
-    // Where a provider's day is handed over; a building that took anyone moved.
+    // The need each family meets, in family order.
+    static constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNeedJobs,
+                                                                           kNeedWater};
+
+    // Where a provider's day is handed over.
     struct Slot {
         int capacity;
         SharedValue<int>* counter;
@@ -57,10 +62,6 @@ private:
     std::vector<ProviderIndex::Provider> providers;
     std::size_t tileCount;
     std::vector<Slot> slots; // beside providers
-    // The need each family meets, in family order.
-    static constexpr std::array<int, ProviderIndex::kFamilies> kFamilyNeed{kNeedShops, kNeedJobs,
-                                                                           kNeedWater};
-
     // What serving reads, in small separate arrays: the room left at each provider
     // (beside providers) and, by place in the house list, each family's demand not yet
     // placed. A house without a record places nothing.
