@@ -15,18 +15,29 @@ constexpr GLenum kTextureEnv = 0x2300;
 constexpr GLenum kTextureEnvMode = 0x2200;
 constexpr GLint kModulate = 0x2100;
 constexpr GLint kReplace = 0x1E01;
+constexpr GLenum kBgra = 0x80E1;
+constexpr GLenum kAlphaTest = 0x0BC0;
+constexpr GLenum kGreater = 0x0204;
 
 using GetIntegerv = void (*)(GLenum, GLint*);
 using BindFramebuffer = void (*)(GLenum, GLuint);
 using BlitFramebuffer = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield,
                                  GLenum);
 using TexEnvi = void (*)(GLenum, GLenum, GLint);
+using Toggle = void (*)(GLenum);
+using AlphaFunc = void (*)(GLenum, GLclampf);
+using TexImage2D = void (*)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum,
+                            const void*);
 
 struct Functions {
     GetIntegerv getIntegerv;
     BindFramebuffer bindFramebuffer;
     BlitFramebuffer blitFramebuffer;
     TexEnvi texEnvi;
+    TexImage2D texImage2D;
+    Toggle enable;
+    Toggle disable;
+    AlphaFunc alphaFunc;
 };
 
 template <class F> F lookUp(const char* name) {
@@ -35,9 +46,14 @@ template <class F> F lookUp(const char* name) {
 
 // Looked up once a context is active; null members where the driver lacks them.
 const Functions& functions() {
-    static const Functions found{
-        lookUp<GetIntegerv>("glGetIntegerv"), lookUp<BindFramebuffer>("glBindFramebuffer"),
-        lookUp<BlitFramebuffer>("glBlitFramebuffer"), lookUp<TexEnvi>("glTexEnvi")};
+    static const Functions found{lookUp<GetIntegerv>("glGetIntegerv"),
+                                 lookUp<BindFramebuffer>("glBindFramebuffer"),
+                                 lookUp<BlitFramebuffer>("glBlitFramebuffer"),
+                                 lookUp<TexEnvi>("glTexEnvi"),
+                                 lookUp<TexImage2D>("glTexImage2D"),
+                                 lookUp<Toggle>("glEnable"),
+                                 lookUp<Toggle>("glDisable"),
+                                 lookUp<AlphaFunc>("glAlphaFunc")};
     return found;
 }
 
@@ -51,24 +67,46 @@ GLint boundFramebuffer(sf::RenderTexture& texture, const Functions& gl) {
 
 } // namespace
 
-bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTexture& to, sf::Vector2i at) {
+bool createInWindowOrder(sf::RenderTexture& texture, sf::Vector2u size) {
+    if (!texture.create(size.x, size.y))
+        return false;
+    const Functions& gl = functions();
+    if (gl.texImage2D != nullptr && texture.setActive(true)) {
+        // An unsized format lets the driver keep the bytes in the order they are given;
+        // the framebuffer object takes the new storage as it is.
+        sf::Texture::bind(&texture.getTexture());
+        gl.texImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(size.x),
+                      static_cast<GLsizei>(size.y), 0, kBgra, GL_UNSIGNED_BYTE, nullptr);
+        sf::Texture::bind(nullptr);
+    }
+    return true;
+}
+
+bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTarget& to, const sf::IntRect& area,
+                     bool flip) {
     // Activating `to` first makes its context the one both framebuffers are bound in.
     if (!to.setActive(true))
         return false;
     const Functions& gl = functions();
     if (!gl.getIntegerv || !gl.bindFramebuffer || !gl.blitFramebuffer)
         return false;
-    const GLint target = boundFramebuffer(to, gl);
+    GLint target = 0;
+    gl.getIntegerv(kFramebufferBinding, &target);
+    // A window draws into the context's own framebuffer, 0; a render texture bound to
+    // 0 draws without a framebuffer object, and nothing can be blitted into it.
+    const bool intoWindow = dynamic_cast<sf::RenderTexture*>(&to) == nullptr;
     const GLint source = boundFramebuffer(from, gl);
-    const bool copied = target != 0 && source != 0 && target != source;
+    const bool copied = source != 0 && target != source && (target != 0 || intoWindow);
     if (copied) {
         const sf::Vector2i size(from.getSize());
         // GL counts rows from the bottom.
-        const GLint bottom = static_cast<GLint>(to.getSize().y) - at.y - size.y;
+        const GLint bottom = static_cast<GLint>(to.getSize().y) - area.top - area.height;
         gl.bindFramebuffer(kReadFramebuffer, static_cast<GLuint>(source));
         gl.bindFramebuffer(kDrawFramebuffer, static_cast<GLuint>(target));
-        gl.blitFramebuffer(0, 0, size.x, size.y, at.x, bottom, at.x + size.x, bottom + size.y,
-                           GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        const GLint top = bottom + area.height;
+        gl.blitFramebuffer(0, 0, size.x, size.y, area.left, flip ? top : bottom,
+                           area.left + area.width, flip ? bottom : top, GL_COLOR_BUFFER_BIT,
+                           GL_NEAREST);
         gl.bindFramebuffer(kFramebuffer, static_cast<GLuint>(target));
     }
     // SFML's own record of the active target must end where its binding does.
@@ -86,4 +124,22 @@ void drawCopy(sf::RenderTarget& target, const sf::Sprite& sprite) {
     target.draw(sprite, sf::RenderStates(sf::BlendNone));
     if (replaced)
         gl.texEnvi(kTextureEnv, kTextureEnvMode, kModulate);
+}
+
+void drawOpaqueTexels(sf::RenderTarget& target, const sf::Vertex* vertices, std::size_t count,
+                      sf::PrimitiveType type, const sf::Texture& texture) {
+    const Functions& gl = functions();
+    sf::RenderStates states(&texture);
+    // SFML leaves the alpha test off and relies on it, and its first draw into a target
+    // turns it off: that comes first.
+    const bool tested = gl.enable && gl.disable && gl.alphaFunc && target.setActive(true);
+    if (tested) {
+        target.resetGLStates();
+        gl.alphaFunc(kGreater, 0.f);
+        gl.enable(kAlphaTest);
+        states.blendMode = sf::BlendNone;
+    }
+    target.draw(vertices, count, type, states);
+    if (tested)
+        gl.disable(kAlphaTest);
 }

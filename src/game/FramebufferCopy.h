@@ -1,16 +1,31 @@
 #pragma once
-// Copies of whole pictures in ways SFML 2.5 offers no call for, each cheaper for a
-// software renderer than a plain sprite: a framebuffer blit between render textures,
-// which it does as a memory copy when the two share a format, and a sprite drawn with
-// its texels taken as they are. Main thread only.
+// Drawing SFML 2.5 offers no call for, each cheaper for a software renderer than the
+// plain way: render textures in the window's byte order, a framebuffer blit of a
+// render texture into any target, which it does as a memory copy when the two share a
+// format, a sprite drawn with its texels taken as they are, and sprites drawn with an
+// alpha test instead of blending. Main thread only.
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
-// Copies all of `from` to `to` with its top-left corner at `at`, both in pixels from
-// the top. False, and nothing copied, when the driver or either texture cannot.
-bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTexture& to, sf::Vector2i at);
+// Creates `texture` with its pixels kept as blue, green, red, alpha bytes, the order of
+// a window's: a software renderer draws into that faster, and copies between such
+// textures as plain memory. False when the texture cannot be made.
+bool createInWindowOrder(sf::RenderTexture& texture, sf::Vector2u size);
+
+// Copies all of `from` over the pixels `area` of `to` (counted from the top), each texel
+// taken whole, stretched when the sizes differ, turned upside down when `flip`. False,
+// and nothing copied, when the driver or either target cannot.
+bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTarget& to, const sf::IntRect& area,
+                     bool flip);
 
 // Draws `sprite` in place of what is under it, its texels as they are: not blended, and
 // not multiplied by the sprite's colour, which spares a software renderer a multiply
 // at every pixel. The sprite's colour must be white.
 void drawCopy(sf::RenderTarget& target, const sf::Sprite& sprite);
+
+// Draws `vertices` textured, writing the texels that are not fully clear in place of
+// what is under them and leaving the rest. That is what blending gives when every
+// texel is either clear or opaque and every vertex colour opaque, without the software
+// renderer reading back each pixel it blends.
+void drawOpaqueTexels(sf::RenderTarget& target, const sf::Vertex* vertices, std::size_t count,
+                      sf::PrimitiveType type, const sf::Texture& texture);

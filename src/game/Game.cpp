@@ -9,6 +9,7 @@
 #include "city/Request.h"
 #include "city/Simulation.h"
 #include "city/Tile.h"
+#include "game/FramebufferCopy.h"
 #include "game/InputRules.h"
 #include "game/MapRenderer.h"
 #include "game/ShellRules.h"
@@ -263,7 +264,7 @@ void Game::createWindow() {
     if (sf::Shader::isAvailable()) {
         std::printf("render texture with size %dx%d\n", mode.width, mode.height);
         renderTexture = std::make_unique<sf::RenderTexture>();
-        if (!renderTexture->create(mode.width, mode.height)) {
+        if (!createInWindowOrder(*renderTexture, {mode.width, mode.height})) {
             renderTexture.reset();
             postProcessing = false;
         }

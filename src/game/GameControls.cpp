@@ -3,6 +3,7 @@
 #include "city/Map.h"
 #include "city/Simulation.h"
 #include "city/Tile.h"
+#include "game/FramebufferCopy.h"
 #include "game/Game.h"
 #include "game/ShellRules.h"
 #include "gui/MainMenu.h"
@@ -81,7 +82,7 @@ void Game::resizeWindow(sf::Vector2u size) {
         config->setInt("height", static_cast<int>(size.y));
     }
     // The same render texture is made again, so the frame's target stays valid.
-    if (renderTexture && !renderTexture->create(size.x, size.y))
+    if (renderTexture && !createInWindowOrder(*renderTexture, size))
         postProcessing = false;
     postShader.setUniform("width", static_cast<float>(size.x));
     postShader.setUniform("height", static_cast<float>(size.y));

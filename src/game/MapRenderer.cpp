@@ -82,7 +82,8 @@ MapRenderer::MapRenderer(Game& owner) : game(owner) {
 
 bool MapRenderer::PictureKey::operator==(const PictureKey& other) const {
     return centre == other.centre && size == other.size && rotation == other.rotation &&
-           pixels == other.pixels && atlasBuilds == other.atlasBuilds;
+           pixels == other.pixels && atlasBuilds == other.atlasBuilds &&
+           upsideDown == other.upsideDown;
 }
 
 void MapRenderer::buildAtlas() {
@@ -129,30 +130,32 @@ void MapRenderer::resolveSprites() {
         }
 }
 
-void MapRenderer::draw(sf::RenderTarget& renderTarget) {
+void MapRenderer::draw(sf::RenderTarget& target) {
     gather();
-    const sf::View view = renderTarget.getView();
-    const sf::IntRect port = renderTarget.getViewport(view);
+    const sf::View view = target.getView();
+    const sf::IntRect port = target.getViewport(view);
     const int factor = pictureFactor(view, port);
-    auto* frame = dynamic_cast<sf::RenderTexture*>(&renderTarget);
-    // A window takes a picture of its own size only as a quad textured at every pixel;
-    // with the picture drawn too whenever the map changes, that is slower than drawing
-    // the map there, so a window keeps a picture only of an enlarged view.
-    const bool keepPicture = frame != nullptr || factor > 1;
-    if (!keepPicture || !preparePicture(view, port, factor)) {
+    // A window keeps its rows from the top, a render texture from the bottom: a picture
+    // kept upside down reaches a window as a plain memory copy, without a flip.
+    const bool upsideDown =
+        framebufferCopies && dynamic_cast<sf::RenderTexture*>(&target) == nullptr;
+    if (!preparePicture(view, port, factor, upsideDown)) {
         pictureKey.reset();
-        drawQuads(renderTarget, batch);
+        drawQuads(target, batch);
         return;
     }
     // The picture covers the whole view, paper included, so it replaces what is there.
-    if (frame == nullptr || !copyPicture(*frame, port, factor))
-        drawEnlarged(renderTarget, port, factor);
+    if (!copyPicture(target, port, factor, upsideDown))
+        drawEnlarged(target, port, factor, upsideDown);
 }
 
-void MapRenderer::drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor) {
+void MapRenderer::drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor,
+                               bool flip) {
     sf::Sprite copy(picture.getTexture());
-    copy.setPosition(static_cast<float>(port.left), static_cast<float>(port.top));
-    copy.setScale(static_cast<float>(factor), static_cast<float>(factor));
+    const float scale = static_cast<float>(factor);
+    copy.setPosition(static_cast<float>(port.left),
+                     static_cast<float>(flip ? port.top + port.height : port.top));
+    copy.setScale(scale, flip ? -scale : scale);
     const sf::View view = target.getView();
     const sf::Vector2f pixels(target.getSize());
     target.setView(sf::View(sf::FloatRect(0.f, 0.f, pixels.x, pixels.y)));
@@ -160,7 +163,8 @@ void MapRenderer::drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port
     target.setView(view);
 }
 
-bool MapRenderer::copyPicture(sf::RenderTexture& frame, const sf::IntRect& port, int factor) {
+bool MapRenderer::copyPicture(sf::RenderTarget& target, const sf::IntRect& port, int factor,
+                              bool flip) {
     if (!framebufferCopies)
         return false;
     sf::RenderTexture* source = &picture;
@@ -168,33 +172,37 @@ bool MapRenderer::copyPicture(sf::RenderTexture& frame, const sf::IntRect& port,
         const sf::Vector2u size(sf::Vector2i(port.width, port.height));
         if (enlarged.getSize() != size) {
             enlargedRevision = 0;
-            if (!enlarged.create(size.x, size.y))
+            if (!createInWindowOrder(enlarged, size))
                 return false;
         }
         if (enlargedRevision != pictureRevision) {
-            drawEnlarged(enlarged, sf::IntRect(0, 0, port.width, port.height), factor);
+            drawEnlarged(enlarged, sf::IntRect(0, 0, port.width, port.height), factor, false);
             enlarged.display();
             enlargedRevision = pictureRevision;
         }
         source = &enlarged;
     }
-    framebufferCopies = copyFramebuffer(*source, frame, sf::Vector2i(port.left, port.top));
+    framebufferCopies = copyFramebuffer(*source, target, port, flip);
     return framebufferCopies;
 }
 
-bool MapRenderer::preparePicture(const sf::View& view, const sf::IntRect& port, int factor) {
+bool MapRenderer::preparePicture(const sf::View& view, const sf::IntRect& port, int factor,
+                                 bool upsideDown) {
     const sf::Vector2u pixels(static_cast<unsigned>(std::max(0, port.width / factor)),
                               static_cast<unsigned>(std::max(0, port.height / factor)));
     if (pixels.x == 0 || pixels.y == 0 ||
-        (picture.getSize() != pixels && !picture.create(pixels.x, pixels.y)))
+        (picture.getSize() != pixels && !createInWindowOrder(picture, pixels)))
         return false;
-    const PictureKey key{view.getCenter(), view.getSize(), view.getRotation(), pixels, atlasBuilds};
+    const PictureKey key{view.getCenter(), view.getSize(), view.getRotation(),
+                         pixels,           atlasBuilds,    upsideDown};
     // Everything the picture shows comes from the quads, so equal quads under an equal
     // key are the same picture.
     if (pictureKey == key && sameQuads(batch, pictureBatch))
         return true;
     sf::View whole = view;
     whole.setViewport(sf::FloatRect(0.f, 0.f, 1.f, 1.f));
+    if (upsideDown)
+        whole.setSize(view.getSize().x, -view.getSize().y);
     picture.setView(whole);
     picture.clear(game.paperColor);
     batch.swap(pictureBatch);
@@ -222,7 +230,13 @@ void MapRenderer::gather() {
 }
 
 void MapRenderer::drawQuads(sf::RenderTarget& target, const SpriteAtlas::Vertices& quads) const {
-    if (!quads.empty())
+    if (quads.empty())
+        return;
+    const bool opaqueColours = std::all_of(quads.begin(), quads.end(),
+                                           [](const sf::Vertex& v) { return v.color.a == 255; });
+    if (atlas.clearOrOpaque() && opaqueColours)
+        drawOpaqueTexels(target, quads.data(), quads.size(), sf::Quads, atlas.texture());
+    else
         target.draw(quads.data(), quads.size(), sf::Quads, sf::RenderStates(&atlas.texture()));
 }
 

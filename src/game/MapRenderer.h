@@ -35,10 +35,9 @@ public:
     // simulation's mapMutex while it reads tiles, so a running tick delays it. The map
     // is drawn into a picture of its own, at one texel per unit when the view is
     // enlarged by a whole factor, which saves the software renderer most of its
-    // blending, and at the target's pixels into a render texture otherwise; the
-    // picture is drawn again only when its quads, the view, the paper or the atlas
-    // changed, and otherwise copied as it is. A window with a view not enlarged by a
-    // whole factor gets the map straight.
+    // blending, and at the target's pixels otherwise; the picture is drawn again only
+    // when its quads, the view, the paper or the atlas changed, and otherwise copied
+    // as it is.
     void draw(sf::RenderTarget& target);
     // How long the map drawn last keeps its look: until the blink of buildable tiles
     // turns, or the next fire frame when a fire showed.
@@ -72,6 +71,7 @@ private:
         float rotation;
         sf::Vector2u pixels;
         unsigned atlasBuilds;
+        bool upsideDown;
         bool operator==(const PictureKey& other) const;
     };
 
@@ -79,13 +79,13 @@ private:
     void gather();
     // The picture of the view as `batch` draws it, `factor` target pixels to its texel;
     // false when it cannot be made (the map is then drawn straight into the target).
-    bool preparePicture(const sf::View& view, const sf::IntRect& port, int factor);
+    bool preparePicture(const sf::View& view, const sf::IntRect& port, int factor, bool upsideDown);
     void drawQuads(sf::RenderTarget& target, const SpriteAtlas::Vertices& quads) const;
-    // The picture enlarged over the target's pixels `port`.
-    void drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor);
-    // The picture into a frame texture by a framebuffer copy, through a kept
-    // enlargement when enlarged; false when the copy cannot be made.
-    bool copyPicture(sf::RenderTexture& frame, const sf::IntRect& port, int factor);
+    // The picture enlarged over the target's pixels `port`, turned over when `flip`.
+    void drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor, bool flip);
+    // The picture into the target by a framebuffer copy, through a kept enlargement
+    // when enlarged, turned over when `flip`; false when the copy cannot be made.
+    bool copyPicture(sf::RenderTarget& target, const sf::IntRect& port, int factor, bool flip);
     void resolveSprites();
     Id add(const std::string& name);
     BitmapFont* smallFont() const;

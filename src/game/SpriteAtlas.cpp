@@ -61,6 +61,11 @@ bool SpriteAtlas::build() {
         packed.copy(images[i], static_cast<unsigned>(entries[i].offset.x),
                     static_cast<unsigned>(entries[i].offset.y));
     built = atlas.loadFromImage(packed);
+    const sf::Uint8* texels = packed.getPixelsPtr();
+    const std::size_t bytes = std::size_t{width} * height * 4;
+    binaryAlpha = true;
+    for (std::size_t alpha = 3; alpha < bytes && binaryAlpha; alpha += 4)
+        binaryAlpha = texels[alpha] == 0 || texels[alpha] == 255;
     return built;
 }
 

@@ -29,6 +29,8 @@ public:
     // Size of the registered sprite's texture as last built; (0, 0) for a missing one.
     sf::Vector2i size(Id id) const { return entries[id].size; }
     const sf::Texture& texture() const { return atlas; }
+    // Whether every texel of the atlas as last built is fully clear or fully opaque.
+    bool clearOrOpaque() const { return binaryAlpha; }
 
     // Appends the quad that draws cell `frame` of sprite `id` with its origin at `at`,
     // its texels multiplied by `color`. A cell reaching outside the sprite is not drawn.
@@ -50,4 +52,5 @@ private:
     std::vector<Entry> entries;
     sf::Texture atlas;
     bool built = false;
+    bool binaryAlpha = false;
 };

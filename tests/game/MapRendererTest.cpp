@@ -8,6 +8,8 @@
 #include "game/Game.h"
 #include "platform/Config.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,4 +146,28 @@ TEST_F(MapPicture, HiddenBuildingsLeaveMarkersAndNoOverlays) {
     for (int y = -50; y < 0; ++y)
         for (int x = 64; x < 130; ++x)
             ASSERT_EQ(at(hidden, x, y), at(without, x, y)) << x << "," << y;
+}
+
+TEST_F(MapPicture, WindowShowsWhatARenderTextureShows) {
+    placeHouse(2, 2);
+    tile(1, 3).setKind(TileKind::Park);
+    map().layer = 1;
+    sf::RenderWindow window(sf::VideoMode(320, 200), "map");
+    sf::Texture shot;
+    ASSERT_TRUE(shot.create(320, 200));
+    // At one pixel to the unit and enlarged: a window takes its picture by another way,
+    // turned over, and each is kept apart from a render texture's.
+    for (const float zoom : {1.f, 2.f}) {
+        const sf::View view(sf::FloatRect(0.f, kTop / zoom, 320.f / zoom, 200.f / zoom));
+        picture.setView(view);
+        const sf::Image expected = draw();
+        window.setView(view);
+        window.clear(sf::Color::Red);
+        renderer().draw(window);
+        shot.update(window);
+        const sf::Image shown = shot.copyToImage();
+        ASSERT_EQ(shown.getSize(), expected.getSize());
+        EXPECT_EQ(std::memcmp(shown.getPixelsPtr(), expected.getPixelsPtr(), 320 * 200 * 4), 0)
+            << zoom;
+    }
 }
