@@ -279,8 +279,7 @@ void BuildingTick::updateHouses(const HouseUpdate& update, const ProviderPool& p
         house->shownAttractiveness = house->attractiveness;
         City::countStars(stars, house->attractiveness);
         const NeighbourHouses around = neighbours.around(i);
-        update.applyServiceLacks(*tile, around);
-        update.updateHouse(*tile, layout.surroundings[i], around);
+        update.dailyStep(*tile, *house, layout.surroundings[i], around);
         neighbours.take(i, *tile);
         rents.add(houseIncome(*house));
         people += house->residents;

@@ -68,14 +68,19 @@ double HouseUpdate::randomFactor() const {
     return (simulation.randomNumbers.next() % 300 + 750) / 1000.0;
 }
 
-void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbours) const {
-    const House* house = tile.house();
-    if (house == nullptr)
-        return;
+void HouseUpdate::dailyStep(Tile& tile, House& house, const HouseSurroundings& around,
+                            const NeighbourHouses& neighbours) const {
+    TileServices& services = tile.services();
+    applyServiceLacks(house, services, neighbours);
+    if (!tile.hasFlag(kFlagBurning))
+        update(house, services, around, neighbours);
+}
+
+void HouseUpdate::applyServiceLacks(const House& house, TileServices& services,
+                                    const NeighbourHouses& neighbours) const {
     const double r = randomFactor();
     // Each value is summed on its own, in a local: the compiler cannot tell the tile from
     // the neighbours and would store and load the sums for every neighbour.
-    TileServices& services = tile.services();
     if (lacks.police) {
         double crime = services.crime + kLackingPoliceCrime * r;
         for (std::size_t k = 0; k < neighbours.count; ++k)
@@ -83,9 +88,9 @@ void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbour
         services.crime = crime;
     }
     if (lacks.hospital)
-        services.healthCare -= lackOf(house->residents, r);
+        services.healthCare -= lackOf(house.residents, r);
     if (lacks.fire) {
-        double fireSafety = services.fireSafety - lackOf(house->residents, r);
+        double fireSafety = services.fireSafety - lackOf(house.residents, r);
         for (std::size_t k = 0; k < neighbours.count; ++k) {
             fireSafety -= kNeighbourFireRiskPerResident * neighbours[k].residents * r;
             if (neighbours[k].burning)
@@ -95,9 +100,9 @@ void HouseUpdate::applyServiceLacks(Tile& tile, const NeighbourHouses& neighbour
     }
 }
 
-double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& around,
+double HouseUpdate::attractivenessOf(const House& house, const TileServices& services,
+                                     const HouseSurroundings& around,
                                      const NeighbourHouses& neighbours) const {
-    const House& house = *tile.house();
     double a = kBaseAttractiveness;
     if (around.nearestFactorySquared <= 9)
         a += (kFactoryNuisanceReach - std::sqrt(around.nearestFactorySquared)) * kFactoryNuisance;
@@ -115,7 +120,6 @@ double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& 
     a += (kParkBonus + kParkBonusStep * (around.parks - 1)) * around.parks;
     a -= kRentPenalty * house.rentModifier;
     a -= needsPenalty(house);
-    const TileServices& services = tile.services();
     if (services.crime > 0)
         a -= kCrimePenalty * services.crime;
     if (services.fireSafety < 0)
@@ -132,25 +136,24 @@ double HouseUpdate::attractivenessOf(const Tile& tile, const HouseSurroundings& 
 }
 
 void HouseUpdate::updateHouse(Tile& tile) const {
-    NeighbourHouses::Read read;
-    updateHouse(tile, HouseSurroundings::of(tile), NeighbourHouses::of(tile, read));
-}
-
-void HouseUpdate::updateHouse(Tile& tile, const HouseSurroundings& around,
-                              const NeighbourHouses& neighbours) const {
     House* house = tile.house();
     if (house == nullptr || tile.hasFlag(kFlagBurning))
         return;
-    const double a = attractivenessOf(tile, around, neighbours);
-    const TileServices& services = tile.services();
+    NeighbourHouses::Read read;
+    update(*house, tile.services(), HouseSurroundings::of(tile), NeighbourHouses::of(tile, read));
+}
+
+void HouseUpdate::update(House& house, const TileServices& services,
+                         const HouseSurroundings& around, const NeighbourHouses& neighbours) const {
+    const double a = attractivenessOf(house, services, around, neighbours);
     if (services.fireSafety < 0)
-        house->fireRisk += services.fireSafety;
-    house->attractiveness = a;
-    const int level = std::clamp(house->level, 1, kHouseLevels);
-    updateHealthAndGrowth(*house, services, a, housingDemand[static_cast<std::size_t>(level - 1)]);
-    updateResidents(*house);
-    if (house->health <= kDeathHealthLimit)
-        Simulation::residentDies(*house);
-    if (house->fireRisk <= kFireRiskLimit)
-        simulation.houseCatchesFire(*house);
+        house.fireRisk += services.fireSafety;
+    house.attractiveness = a;
+    const int level = std::clamp(house.level, 1, kHouseLevels);
+    updateHealthAndGrowth(house, services, a, housingDemand[static_cast<std::size_t>(level - 1)]);
+    updateResidents(house);
+    if (house.health <= kDeathHealthLimit)
+        Simulation::residentDies(house);
+    if (house.fireRisk <= kFireRiskLimit)
+        simulation.houseCatchesFire(house);
 }

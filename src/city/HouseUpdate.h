@@ -6,8 +6,10 @@
 
 #include <array>
 
+class House;
 class Simulation;
 class Tile;
+struct TileServices;
 
 struct ServiceLacks {
     bool police = false;
@@ -19,20 +21,25 @@ class HouseUpdate {
 public:
     HouseUpdate(Simulation& simulation, ServiceLacks lacks);
 
-    // Pushes the tile's crime, fire safety and health care towards bad values for every
-    // service the city lacks. Nothing happens for tiles that are not houses.
-    void applyServiceLacks(Tile& houseTile, const NeighbourHouses& neighbours) const;
-    // A burning house is left as it is until the fire is put out.
+    // A house's day in the tick, its surroundings and neighbours already known: the
+    // lacking services push its tile's crime, fire safety and health care towards bad
+    // values, then the house is updated unless it burns.
+    void dailyStep(Tile& houseTile, House& house, const HouseSurroundings& around,
+                   const NeighbourHouses& neighbours) const;
+    // The update alone, reading the surroundings and neighbours from the tiles. A
+    // burning house, or a tile without one, is left as it is.
     void updateHouse(Tile& houseTile) const;
-    // The same, with the house's surroundings and neighbours already known.
-    void updateHouse(Tile& houseTile, const HouseSurroundings& around,
-                     const NeighbourHouses& neighbours) const;
 
     // The factor of one day for one house: 0.75 to 1.049.
     double randomFactor() const;
 
 private:
-    double attractivenessOf(const Tile& tile, const HouseSurroundings& around,
+    void applyServiceLacks(const House& house, TileServices& services,
+                           const NeighbourHouses& neighbours) const;
+    void update(House& house, const TileServices& services, const HouseSurroundings& around,
+                const NeighbourHouses& neighbours) const;
+    double attractivenessOf(const House& house, const TileServices& services,
+                            const HouseSurroundings& around,
                             const NeighbourHouses& neighbours) const;
 
     Simulation& simulation;
