@@ -30,10 +30,9 @@ public:
     // burning house, or a tile without one, is left as it is.
     void updateHouse(Tile& houseTile) const;
 
+private:
     // The factor of one day for one house: 0.75 to 1.049.
     double randomFactor() const;
-
-private:
     void applyServiceLacks(const House& house, TileServices& services,
                            const NeighbourHouses& neighbours) const;
     void update(House& house, const TileServices& services, const HouseSurroundings& around,
