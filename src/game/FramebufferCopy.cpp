@@ -58,9 +58,9 @@ const Functions& functions() {
 }
 
 // The framebuffer SFML bound for `texture`, or 0 when it draws without one.
-GLint boundFramebuffer(sf::RenderTexture& texture, const Functions& gl) {
+GLint boundFramebuffer(sf::RenderTarget& target, const Functions& gl) {
     GLint bound = 0;
-    if (texture.setActive(true))
+    if (target.setActive(true))
         gl.getIntegerv(kFramebufferBinding, &bound);
     return bound;
 }
@@ -90,8 +90,7 @@ bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTarget& to, const sf::In
     const Functions& gl = functions();
     if (!gl.getIntegerv || !gl.bindFramebuffer || !gl.blitFramebuffer)
         return false;
-    GLint target = 0;
-    gl.getIntegerv(kFramebufferBinding, &target);
+    const GLint target = boundFramebuffer(to, gl);
     // A window draws into the context's own framebuffer, 0; a render texture bound to
     // 0 draws without a framebuffer object, and nothing can be blitted into it.
     const bool intoWindow = dynamic_cast<sf::RenderTexture*>(&to) == nullptr;
