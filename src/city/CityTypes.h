@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-enum class TileKind : std::int32_t {
+enum class TileKind : std::uint8_t {
     Empty = 0,
     Tree = 1,
     Road = 2,

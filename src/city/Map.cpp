@@ -170,6 +170,7 @@ void Map::create(int requestedWidth, int requestedHeight, bool loading) {
     }
     inRange = std::vector<ProvidersInRange>(tiles.size());
     tileServices.assign(tiles.size(), TileServices());
+    tileActions.assign(tiles.size(), {});
     ++revision;
     selectedTileNumber = -1;
     rangeHighlightActive = false;
@@ -192,7 +193,6 @@ void Map::initialiseTiles() {
             tile.kind = TileKind::Empty;
             tile.orientation = 0;
             tile.flags = kFlagOffScreen;
-            tile.actions.clear();
             tile.x = x;
             tile.y = y;
             tile.map = this;

@@ -74,8 +74,9 @@ public:
     Simulation& simulation;
     int width = 0;
     int height = 0;
-    std::vector<Tile> tiles;                // row-major
-    std::vector<TileServices> tileServices; // beside tiles
+    std::vector<Tile> tiles;                          // row-major
+    std::vector<TileServices> tileServices;           // beside tiles
+    std::vector<std::vector<ActionKind>> tileActions; // likewise
     int selectedTileNumber = -1;
     float highlightTime = 0.f;
     int layer = 0; // 0 build, 1 population, 2 attractiveness, 3 needs
@@ -125,4 +126,12 @@ inline TileServices& Tile::services() {
 
 inline const TileServices& Tile::services() const {
     return map->tileServices[static_cast<std::size_t>(this - map->tiles.data())];
+}
+
+inline std::vector<ActionKind>& Tile::actions() {
+    return map->tileActions[static_cast<std::size_t>(this - map->tiles.data())];
+}
+
+inline const std::vector<ActionKind>& Tile::actions() const {
+    return map->tileActions[static_cast<std::size_t>(this - map->tiles.data())];
 }

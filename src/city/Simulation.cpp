@@ -187,7 +187,7 @@ void Simulation::rebuildActionLists() {
     for (Tile& tile : map->tiles) {
         if (!tile.isVisible())
             continue;
-        tile.actions = actionsFor(tile, unlocked);
+        tile.actions() = actionsFor(tile, unlocked);
     }
     for (Tile& tile : map->tiles)
         if (tile.isVisible() && tile.building != nullptr && tile.orientation == 0)

@@ -49,16 +49,16 @@ Tile* Simulation::findVisibleTile(int number) const {
 }
 
 bool Simulation::canArm(const Tile* tile, std::size_t slot) const {
-    return actionKind == ActionKind::None && tile != nullptr && slot < tile->actions.size() &&
-           tile->actions[slot] != ActionKind::None &&
-           tile->actions[slot] != ActionKind::PutOutFires;
+    return actionKind == ActionKind::None && tile != nullptr && slot < tile->actions().size() &&
+           tile->actions()[slot] != ActionKind::None &&
+           tile->actions()[slot] != ActionKind::PutOutFires;
 }
 
 void Simulation::arm(Tile& tile, std::size_t slot, int price) {
     actionPrice = price;
     actionTileNumber = tile.number;
     actionTile = &tile;
-    actionKind = tile.actions[slot];
+    actionKind = tile.actions()[slot];
     progress = 0.0;
     clicksNeeded = actionSpec(actionKind).clicks;
     listener().setActionTitle(actionNames[static_cast<std::size_t>(actionKind.load())]);
@@ -76,7 +76,7 @@ bool Simulation::buyAction(int tileNumber, std::size_t slot) {
         Tile* tile = findVisibleTile(tileNumber);
         if (!canArm(tile, slot))
             return false;
-        const int price = actionPriceFor(*tile, tile->actions[slot]);
+        const int price = actionPriceFor(*tile, tile->actions()[slot]);
         if (!canAfford(price))
             return false;
         city->addMoney(LedgerCategory::Construction, -price);
@@ -139,7 +139,8 @@ void Simulation::addFloatingMark(const Tile& tile) {
 void Simulation::playClickSound() {
     const float pitch =
         static_cast<float>(progress / clicksNeeded) * kClickPitchSpan + kClickPitchBase;
-    const float volume = (static_cast<float>(randomNumbers.next() % 100) / 1000.f + 0.9f) * kClickVolume;
+    const float volume =
+        (static_cast<float>(randomNumbers.next() % 100) / 1000.f + 0.9f) * kClickVolume;
     listener().playSound("progress_build", pitch, volume);
 }
 

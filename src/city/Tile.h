@@ -70,20 +70,23 @@ public:
     NeighbourList diagonal() const;   // south-east, south-west, north-west, north-east
     NeighbourList adjacent() const;   // orthogonal, then diagonal
 
-    // What the public services leave here, kept by the map; defined in Map.h.
+    // What the public services leave here, and the actions offered here in menu order;
+    // kept by the map, defined in Map.h.
     TileServices& services();
     const TileServices& services() const;
+    std::vector<ActionKind>& actions();
+    const std::vector<ActionKind>& actions() const;
 
-    // What the tick reads of a neighbour comes first, within one cache line.
+    // Small fields first: the tick streams every house tile twice a day, and a tile of
+    // half a cache line halves what that costs on a large map.
     TileKind kind = TileKind::Empty;
-    int orientation = 0; // 0 unset; 1..4 the side facing the road
+    std::uint8_t flags = kFlagOffScreen;
+    std::uint8_t orientation = 0; // 0 unset; 1..4 the side facing the road
     int x = 0;
     int y = 0;
     int number = 0;
-    std::uint8_t flags = kFlagOffScreen;
     std::unique_ptr<Building> building;
     Map* map = nullptr;
-    std::vector<ActionKind> actions;
 
 private:
     template <std::size_t N> NeighbourList neighboursIn(const std::array<Direction, N>& ways) const;

@@ -436,7 +436,7 @@ void Game::openTileScreen(sf::Vector2i windowPosition, bool information) {
     if (information) {
         soundManager->play("open_window");
         ui_showTileInformation(*tile);
-    } else if (!tile->actions.empty() && map.layer == 0) {
+    } else if (!tile->actions().empty() && map.layer == 0) {
         ui_showTileActions(*tile);
     }
 }

@@ -303,7 +303,7 @@ bool MapRenderer::drawGround(const Map& map, const Tile& tile, sf::Vector2i at) 
         drawPlain(tileHighlighted, at);
         return true;
     }
-    const bool buildable = !tile.building && !tile.actions.empty() &&
+    const bool buildable = !tile.building && !tile.actions().empty() &&
                            simulation.actionKind == ActionKind::None &&
                            map.selectedTileNumber == -1 && map.layer == 0;
     if (buildable && map.highlightTime <= kBlinkOnUntil)

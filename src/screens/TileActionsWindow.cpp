@@ -136,7 +136,7 @@ void TileActionsWindow::open(Tile& tile) {
     tileNumber = tile.number;
     game.simulation->map->setSelectedTile(&tile);
 
-    tileActionsWidth = widthFor(tile.actions.size());
+    tileActionsWidth = widthFor(tile.actions().size());
     size.x = tileActionsWidth;
     gui::Window& opened = openWindow(kTitle, *game.ui->gameRoot);
     UI& ui = *game.ui;
@@ -174,7 +174,7 @@ void TileActionsWindow::createActionButtons(Tile& tile) {
     actionPriceBadges.clear();
     if (window == nullptr)
         return;
-    const std::size_t count = tile.actions.size();
+    const std::size_t count = tile.actions().size();
     const std::size_t shown = std::min(count, kPageSize);
     // The list may have shrunk since the page was chosen (a day can change what a tile
     // offers): the page never reaches past its end.
@@ -190,7 +190,7 @@ void TileActionsWindow::createActionButtons(Tile& tile) {
 void TileActionsWindow::addActionButton(gui::Window& opened, const Tile& tile, std::size_t slot,
                                         int x) {
     UI& ui = *game.ui;
-    const ActionKind kind = tile.actions[slot];
+    const ActionKind kind = tile.actions()[slot];
     const ActionLook& look = lookOf(kind);
     const bool upgrade = tile.building != nullptr;
     gui::Button* button = opened.add(ui.createIconButton(
@@ -215,7 +215,7 @@ void TileActionsWindow::turnPage(int step) {
         close();
         return;
     }
-    const std::size_t count = tile->actions.size();
+    const std::size_t count = tile->actions().size();
     if (step > 0 && actionPageStart + kPageSize < count)
         ++actionPageStart;
     else if (step < 0 && actionPageStart >= 1)
@@ -234,7 +234,7 @@ void TileActionsWindow::choose(ActionKind kind) {
         // kind at most once.
         const std::scoped_lock lock(simulation.mapMutex);
         if (const Tile* tile = visibleTileNumbered(simulation, tileNumber)) {
-            const std::vector<ActionKind>& actions = tile->actions;
+            const std::vector<ActionKind>& actions = tile->actions();
             if (const auto found = std::find(actions.begin(), actions.end(), kind);
                 found != actions.end())
                 offeredAt = static_cast<std::size_t>(found - actions.begin());

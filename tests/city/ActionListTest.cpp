@@ -13,7 +13,7 @@ protected:
     }
     Actions offered(int x, int y) {
         sim.rebuildActionLists();
-        return sim.map->tileAt(x, y)->actions;
+        return sim.map->tileAt(x, y)->actions();
     }
     Simulation sim;
 };

@@ -99,7 +99,7 @@ inline void runDay(Simulation& sim) {
 // The slot of an action in a tile's list; the list's size when it is not offered.
 inline std::size_t slotOf(const Tile& tile, ActionKind kind) {
     std::size_t index = 0;
-    while (index < tile.actions.size() && tile.actions[index] != kind)
+    while (index < tile.actions().size() && tile.actions()[index] != kind)
         ++index;
     return index;
 }

@@ -101,5 +101,5 @@ TEST_F(FireTest, PuttingOutTurnsEveryBurningTileToRubble) {
     EXPECT_DOUBLE_EQ(houseAt(5).fireRisk, 0.0);
     EXPECT_EQ(requests.last(RequestKind::ShowMessage).text,
               "Fire has been put out but the houses have been destroyed..");
-    EXPECT_EQ(sim.map->tileAt(2, 6)->actions, std::vector<ActionKind>{ActionKind::Demolish});
+    EXPECT_EQ(sim.map->tileAt(2, 6)->actions(), std::vector<ActionKind>{ActionKind::Demolish});
 }

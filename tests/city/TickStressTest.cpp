@@ -79,7 +79,7 @@ long long draw(Simulation& sim, const std::atomic<bool>& done, int& fires) {
         {
             const std::scoped_lock lock(sim.mapMutex);
             for (const Tile& tile : sim.map->tiles) {
-                seen += static_cast<long long>(tile.actions.size()) + tile.flags +
+                seen += static_cast<long long>(tile.actions().size()) + tile.flags +
                         static_cast<long long>(tile.services().crime + tile.services().fireSafety +
                                                tile.services().healthCare);
                 if (const House* house = tile.house())

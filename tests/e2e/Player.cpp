@@ -185,10 +185,10 @@ NewGameFacts newGameFacts() {
     });
     for (const Tile& tile : simulation.map->tiles) {
         const auto road =
-            std::find(tile.actions.begin(), tile.actions.end(), ActionKind::BuildRoad);
-        if (tile.kind == TileKind::Empty && road != tile.actions.end()) {
-            facts.emptyTileActions = static_cast<int>(tile.actions.size());
-            facts.buildRoadIndex = static_cast<int>(road - tile.actions.begin());
+            std::find(tile.actions().begin(), tile.actions().end(), ActionKind::BuildRoad);
+        if (tile.kind == TileKind::Empty && road != tile.actions().end()) {
+            facts.emptyTileActions = static_cast<int>(tile.actions().size());
+            facts.buildRoadIndex = static_cast<int>(road - tile.actions().begin());
             break;
         }
     }

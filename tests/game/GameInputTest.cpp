@@ -93,7 +93,7 @@ protected:
     Tile& besideRoad() {
         Tile* found = nullptr;
         for (Tile* tile : map().visibleTiles())
-            if (!tile->actions.empty() && tile->kind == TileKind::Empty)
+            if (!tile->actions().empty() && tile->kind == TileKind::Empty)
                 found = tile;
         if (found == nullptr)
             throw std::logic_error("no buildable tile");
@@ -126,7 +126,7 @@ TEST_F(MapInput, LeftClickOpensActionsOnlyInBuildModeWithNothingArmed) {
     // The visible tile beside the first road that offers actions.
     const Tile* target = nullptr;
     for (const Tile* tile : map().visibleTiles())
-        if (!tile->actions.empty() && tile->kind == TileKind::Empty)
+        if (!tile->actions().empty() && tile->kind == TileKind::Empty)
             target = tile;
     ASSERT_NE(target, nullptr);
     const sf::Vector2i at = windowPixelOf(target->x, target->y);
@@ -148,7 +148,7 @@ TEST_F(MapInput, LeftClickOpensActionsOnlyInBuildModeWithNothingArmed) {
     }
     EXPECT_EQ(map().selectedTileNumber, target->number);
     EXPECT_EQ(game.tileActionsWindow->actionButtons.size(),
-              std::min<std::size_t>(target->actions.size(), 6));
+              std::min<std::size_t>(target->actions().size(), 6));
 }
 
 TEST_F(MapInput, RightClickOpensInformationOnAnyLayerAfterADrag) {

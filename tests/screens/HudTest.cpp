@@ -80,13 +80,14 @@ TEST_F(HudGame, AnArmedActionShowsItsProgressInPlaceOfTheDateButton) {
     };
     const std::vector<Tile*> tiles = sim().map->visibleTiles();
     const auto empty = std::find_if(tiles.begin(), tiles.end(), [](const Tile* tile) {
-        return tile->kind == TileKind::Empty && !tile->actions.empty();
+        return tile->kind == TileKind::Empty && !tile->actions().empty();
     });
     ASSERT_NE(empty, tiles.end());
     ASSERT_TRUE(sim().buyAction((*empty)->number, 0));
     carryOut();
     EXPECT_EQ(actionShown(), std::vector<bool>(3, true));
-    EXPECT_EQ(hud().actionTitleText->text(), actionNames[static_cast<int>(sim().actionKind.load())]);
+    EXPECT_EQ(hud().actionTitleText->text(),
+              actionNames[static_cast<int>(sim().actionKind.load())]);
 
     sim().clicksNeeded = 25;
     sim().progress = 24;

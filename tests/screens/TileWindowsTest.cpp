@@ -32,7 +32,7 @@ protected:
     // A visible empty tile beside a road, offering the actions of a new city.
     Tile& buildableTile() {
         for (Tile* tile : map().visibleTiles())
-            if (tile->kind == TileKind::Empty && !tile->actions.empty())
+            if (tile->kind == TileKind::Empty && !tile->actions().empty())
                 return *tile;
         ADD_FAILURE() << "no buildable tile";
         return *map().tileAt(0, 0);
@@ -52,7 +52,7 @@ protected:
 
     Tile& openWith(std::vector<ActionKind> offers) {
         Tile& tile = buildableTile();
-        tile.actions = std::move(offers);
+        tile.actions() = std::move(offers);
         showActions(tile);
         return tile;
     }
@@ -162,7 +162,7 @@ TEST_F(TileActions, ClosingForgetsTheTileAndShowsTheDateButton) {
 
 TEST_F(TileActions, APressedActionIsFoundAgainWhenADayChangedTheOffers) {
     Tile& tile = openWith({ActionKind::BuildRoad, ActionKind::PlantTree});
-    tile.actions = {ActionKind::BuildPark, ActionKind::BuildRoad, ActionKind::PlantTree};
+    tile.actions() = {ActionKind::BuildPark, ActionKind::BuildRoad, ActionKind::PlantTree};
     const double budget = sim().city->budgetNow();
     click(*actions().actionButtons.back());
     EXPECT_EQ(sim().actionKind, ActionKind::PlantTree);
@@ -170,7 +170,7 @@ TEST_F(TileActions, APressedActionIsFoundAgainWhenADayChangedTheOffers) {
     sim().cancelAction();
 
     Tile& again = openWith({ActionKind::BuildRoad, ActionKind::PlantTree});
-    again.actions = {ActionKind::BuildRoad};
+    again.actions() = {ActionKind::BuildRoad};
     click(*actions().actionButtons.back());
     EXPECT_EQ(sim().actionKind, ActionKind::None);
     EXPECT_DOUBLE_EQ(sim().city->budgetNow(), budget);
@@ -221,7 +221,7 @@ TEST_F(TileWindows, AfterATurnBothWindowsStillActOnTheTileShown) {
     // The tile objects now hold other tiles' content.
     Tile& empty = buildableTile();
     const int emptyNumber = empty.number;
-    const ActionKind first = empty.actions.front();
+    const ActionKind first = empty.actions().front();
     showActions(empty);
     sim().rotateRight();
     click(*actions().actionButtons.front());

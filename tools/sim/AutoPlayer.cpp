@@ -32,12 +32,12 @@ constexpr int kHighestRentModifier = 6;
 constexpr double kLeastHousingDemand = 0.3;
 
 bool offers(const Tile& tile, ActionKind action) {
-    return std::find(tile.actions.begin(), tile.actions.end(), action) != tile.actions.end();
+    return std::find(tile.actions().begin(), tile.actions().end(), action) != tile.actions().end();
 }
 
 std::size_t slotOf(const Tile& tile, ActionKind action) {
-    return static_cast<std::size_t>(std::find(tile.actions.begin(), tile.actions.end(), action) -
-                                    tile.actions.begin());
+    return static_cast<std::size_t>(
+        std::find(tile.actions().begin(), tile.actions().end(), action) - tile.actions().begin());
 }
 
 bool withinRange(const Tile& a, const Tile& b, int range) {
