@@ -9,7 +9,14 @@ ProviderPool::ProviderPool(Map& map, const TileLists& lists)
     : firstTile(map.tiles.data()), tileCount(map.tiles.size()) {
     for (std::vector<int>& family : left)
         family.assign(lists.houses.size(), 0);
-    for (const std::vector<Tile*>* family : {&lists.shops, &lists.jobBuildings, &lists.water})
+    const std::array families{&lists.shops, &lists.jobBuildings, &lists.water};
+    std::size_t count = 0;
+    for (const std::vector<Tile*>* family : families)
+        count += family->size();
+    providers.reserve(count);
+    slots.reserve(count);
+    room.reserve(count);
+    for (const std::vector<Tile*>* family : families)
         for (const Tile* tile : *family)
             add(*tile);
     ProviderIndex& built = map.providerIndex;
