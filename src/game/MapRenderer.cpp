@@ -58,12 +58,20 @@ int pictureFactor(const sf::View& view, const sf::IntRect& port) {
     return 1;
 }
 
-// Whether both are whole numbers of texels, as near as float arithmetic gets. The map's
-// edges lie on whole units, half a texel from where texels are sampled, so a picture
-// placed this near its grid is the same picture.
+// How near a whole number of texels counts as one, as float arithmetic on whole units
+// gets: the map's edges lie on whole units, half a texel from where texels are sampled,
+// so a picture placed this near its grid is the same picture.
+constexpr float kNearlyWhole = 1.f / 64.f;
+
 bool whole(sf::Vector2f v) {
-    constexpr float kNear = 1.f / 64.f;
-    return std::abs(v.x - std::round(v.x)) < kNear && std::abs(v.y - std::round(v.y)) < kNear;
+    return std::abs(v.x - std::round(v.x)) < kNearlyWhole &&
+           std::abs(v.y - std::round(v.y)) < kNearlyWhole;
+}
+
+// How far past a whole texel a place lies; 0 when nearly whole.
+float partOfTexel(float texels) {
+    const float part = texels - std::floor(texels);
+    return part < kNearlyWhole || part > 1.f - kNearlyWhole ? 0.f : part;
 }
 
 sf::Vector2i rounded(sf::Vector2f v) {
@@ -179,19 +187,23 @@ MapRenderer::Placement MapRenderer::placement(const sf::View& view, const sf::In
     const sf::Vector2f topLeft = view.getCenter() - size / 2.f;
     const sf::Vector2f perUnit(static_cast<float>(shown.x) / size.x,
                                static_cast<float>(shown.y) / size.y);
-    const sf::FloatRect area = pictureArea(topLeft, size);
-    const sf::Vector2f offset((topLeft.x - area.left) * perUnit.x,
-                              (topLeft.y - area.top) * perUnit.y);
-    const sf::Vector2f extra((area.width - size.x) * perUnit.x, (area.height - size.y) * perUnit.y);
-    // Copied views must fall on the picture's texels, or the copy would not be the
-    // picture drawn for them.
-    if (view.getRotation() != 0.f || !whole(perUnit) || !whole(offset) || !whole(extra))
+    // A turned view, or one not a whole number of texels to the unit, has no texel grid
+    // that whole-unit pans keep to: its picture is of the view alone.
+    if (view.getRotation() != 0.f || !whole(perUnit))
         return Placement{PictureKey{sf::FloatRect(topLeft, size), view.getRotation(),
                                     sf::Vector2u(shown), atlasBuilds, upsideDown},
                          sf::IntRect(sf::Vector2i(), shown)};
-    const sf::Vector2i texels = shown + rounded(extra);
+    // The picture lies as far between texels as the view (a shake leaves it off whole
+    // units), so the view's texels are whole texels of the picture.
+    sf::FloatRect area = pictureArea(topLeft, size);
+    area.left += partOfTexel(topLeft.x * perUnit.x) / perUnit.x;
+    area.top += partOfTexel(topLeft.y * perUnit.y) / perUnit.y;
+    const sf::Vector2i offset = rounded(
+        sf::Vector2f((topLeft.x - area.left) * perUnit.x, (topLeft.y - area.top) * perUnit.y));
+    const sf::Vector2i texels = shown + rounded(sf::Vector2f((area.width - size.x) * perUnit.x,
+                                                             (area.height - size.y) * perUnit.y));
     return Placement{PictureKey{area, 0.f, sf::Vector2u(texels), atlasBuilds, upsideDown},
-                     sf::IntRect(rounded(offset), shown)};
+                     sf::IntRect(offset, shown)};
 }
 
 void MapRenderer::drawEnlarged(const sf::RenderTexture& picture, const sf::IntRect& rows,

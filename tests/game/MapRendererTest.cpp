@@ -194,8 +194,14 @@ TEST_F(MapPicture, PannedViewShowsTheMapMovedByWholeUnits) {
     // of the kept picture, further on a picture of another area.
     for (const int zoom : {1, 2})
         for (sf::RenderTarget* target : std::array<sf::RenderTarget*, 2>{&picture, &window}) {
-            const sf::Vector2f start(8.f, static_cast<float>(kTop / zoom));
+            // Three quarters of a unit past the whole ones, as a shake leaves it, the view
+            // shows what it shows from the next whole unit.
+            const sf::Vector2f start(8.75f, static_cast<float>(kTop / zoom));
             const sf::Image before = shown(*target, start, static_cast<float>(zoom));
+            ASSERT_EQ(std::memcmp(before.getPixelsPtr(),
+                                  shown(*target, {9.f, start.y}, float(zoom)).getPixelsPtr(),
+                                  320 * 200 * 4),
+                      0);
             for (const sf::Vector2i by : {sf::Vector2i(3, 2), sf::Vector2i(45, 27)}) {
                 const sf::Image after =
                     shown(*target, start + sf::Vector2f(by), static_cast<float>(zoom));
