@@ -92,8 +92,9 @@ private:
 
     // Gathers the frame's quads into `batch`.
     void gather();
-    // The picture area of the view when it lies on the area's texel grid (the picture
-    // then covers it and its margin), and the view alone otherwise.
+    // The view's pictureArea (the view and its margin), as far between texels as the
+    // view lies, when the view is unturned at a whole number of texels to the unit;
+    // the view alone otherwise.
     Placement placement(const sf::View& view, const sf::IntRect& port, int factor,
                         bool upsideDown) const;
     // The picture showing `batch` under `key`, kept or drawn now; null when it cannot
