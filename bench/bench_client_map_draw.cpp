@@ -4,8 +4,11 @@
 // Each is drawn into the window (post-processing off) and into the frame texture
 // that post-processing reads (on, as the game starts). "Steady" frames advance the
 // timers as the game does and keep the map picture while nothing in it changes;
-// "redrawn" frames move the view by one unit each frame, so the picture is drawn
-// again every time, as while panning. A plain timed harness: GL work is measured
+// "panned" frames move the view as a held arrow key does at 60 frames a second, half a
+// screen right and back again, so most are copies out of the kept picture and some
+// draw it again, as its margin runs out; "redrawn" frames jump the view round three
+// places further apart than the margin, so every frame draws the picture again, as a
+// change of zoom or of the map does. A plain timed harness: GL work is measured
 // with the frame presented, since a software renderer does its drawing when the
 // frame is flushed. Run under Xvfb with the generated data, from the build folder:
 //   TAPBURG_DATA_DIR=data xvfb-run -a -s "-screen 0 1920x1080x24" bench/bench_client_map_draw
@@ -14,12 +17,14 @@
 #include "assets/SpriteManager.h"
 #include "city/Tile.h"
 #include "game/Game.h"
+#include "game/MapDrawRules.h"
 #include "game/MapRenderer.h"
 #include "platform/Config.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -95,22 +100,44 @@ public:
         for (const bool postProcessing : {false, true}) {
             game.postProcessing = postProcessing && game.renderTexture;
             std::printf("  into the %s\n", postProcessing ? "frame texture" : "window");
-            report("steady", measure([&] { frame(false); }, [&] { emptyFrame(); }));
-            report("redrawn", measure([&] { frame(true); }, [&] { emptyFrame(); }));
+            const sf::Vector2f centre = game.mapView->getCenter();
+            report("steady", measure([&] { frame(); }, [&] { emptyFrame(); }));
+            report("panned", measure([&] { pannedFrame(); }, [&] { emptyFrame(); }));
+            game.heldKeys = {};
+            game.mapView->setCenter(centre);
+            report("redrawn", measure([&] { jumpedFrame(); }, [&] { emptyFrame(); }));
+            game.mapView->setCenter(centre);
+            game.cullMapToView();
         }
     }
 
 private:
-    void frame(bool moveView) {
+    static constexpr int kPanFramesEachWay = 60;
+    static constexpr int kJumpPlaces = 3;
+
+    void frame() {
         sf::RenderTarget& target = game.frameTarget();
         target.clear(game.paperColor);
-        if (moveView) {
-            game.mapView->move(step, 0.f);
-            step = -step;
-        }
         target.setView(*game.mapView);
         game.mapRenderer->draw(target);
         game.present();
+    }
+
+    void pannedFrame() {
+        const bool right = (panFrames++ / kPanFramesEachWay) % 2 == 0;
+        game.heldKeys = {};
+        game.heldKeys[right ? sf::Keyboard::Right : sf::Keyboard::Left] = true;
+        game.panMap();
+        frame();
+    }
+
+    // Two kept pictures do not cover three places visited in turn.
+    void jumpedFrame() {
+        const float step = std::ceil(game.mapView->getSize().x * kPictureMarginShare) + 1.f;
+        const bool back = ++jumps % kJumpPlaces == 0;
+        game.mapView->move(back ? -step * (kJumpPlaces - 1) : step, 0.f);
+        game.cullMapToView();
+        frame();
     }
 
     void emptyFrame() {
@@ -127,7 +154,8 @@ private:
     }
 
     Game& game;
-    float step = 1.f;
+    int panFrames = 0;
+    int jumps = 0;
 };
 
 } // namespace

@@ -82,8 +82,8 @@ bool createInWindowOrder(sf::RenderTexture& texture, sf::Vector2u size) {
     return true;
 }
 
-bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTarget& to, const sf::IntRect& area,
-                     bool flip) {
+bool copyFramebuffer(sf::RenderTexture& from, const sf::IntRect& fromArea, sf::RenderTarget& to,
+                     const sf::IntRect& area, bool flip) {
     // Activating `to` first makes its context the one both framebuffers are bound in.
     if (!to.setActive(true))
         return false;
@@ -97,13 +97,15 @@ bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTarget& to, const sf::In
     const GLint source = boundFramebuffer(from, gl);
     const bool copied = source != 0 && target != source && (target != 0 || intoWindow);
     if (copied) {
-        const sf::Vector2i size(from.getSize());
         // GL counts rows from the bottom.
+        const GLint fromBottom =
+            static_cast<GLint>(from.getSize().y) - fromArea.top - fromArea.height;
         const GLint bottom = static_cast<GLint>(to.getSize().y) - area.top - area.height;
         gl.bindFramebuffer(kReadFramebuffer, static_cast<GLuint>(source));
         gl.bindFramebuffer(kDrawFramebuffer, static_cast<GLuint>(target));
         const GLint top = bottom + area.height;
-        gl.blitFramebuffer(0, 0, size.x, size.y, area.left, flip ? top : bottom,
+        gl.blitFramebuffer(fromArea.left, fromBottom, fromArea.left + fromArea.width,
+                           fromBottom + fromArea.height, area.left, flip ? top : bottom,
                            area.left + area.width, flip ? bottom : top, GL_COLOR_BUFFER_BIT,
                            GL_NEAREST);
         gl.bindFramebuffer(kFramebuffer, static_cast<GLuint>(target));

@@ -12,11 +12,11 @@
 // textures as plain memory. False when the texture cannot be made.
 bool createInWindowOrder(sf::RenderTexture& texture, sf::Vector2u size);
 
-// Copies all of `from` over the pixels `area` of `to` (counted from the top), each texel
-// taken whole, stretched when the sizes differ, turned upside down when `flip`. False,
-// and nothing copied, when the driver or either target cannot.
-bool copyFramebuffer(sf::RenderTexture& from, sf::RenderTarget& to, const sf::IntRect& area,
-                     bool flip);
+// Copies the texels `fromArea` of `from` over the pixels `area` of `to` (both counted
+// from the top), each texel taken whole, stretched when the sizes differ, turned upside
+// down when `flip`. False, and nothing copied, when the driver or either target cannot.
+bool copyFramebuffer(sf::RenderTexture& from, const sf::IntRect& fromArea, sf::RenderTarget& to,
+                     const sf::IntRect& area, bool flip);
 
 // Draws `sprite` in place of what is under it, its texels as they are: not blended, and
 // not multiplied by the sprite's colour, which spares a software renderer a multiply

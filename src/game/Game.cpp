@@ -11,6 +11,7 @@
 #include "city/Tile.h"
 #include "game/FramebufferCopy.h"
 #include "game/InputRules.h"
+#include "game/MapDrawRules.h"
 #include "game/MapRenderer.h"
 #include "game/ShellRules.h"
 #include "gui/MainMenu.h"
@@ -514,9 +515,11 @@ void Game::centreViewOnPoint(float x, float y) {
 
 void Game::cullMapToView() {
     const sf::Vector2f size = mapView->getSize();
-    const sf::Vector2f topLeft = mapView->getCenter() - size / 2.f;
+    // Culled to the renderer's kept picture rather than the view itself, the tiles drawn
+    // stay the same while the view pans within it, and the picture serves every step.
+    const sf::FloatRect area = pictureArea(mapView->getCenter() - size / 2.f, size);
     const std::scoped_lock lock(simulation->mapMutex);
-    simulation->map->cullToView(topLeft.x, topLeft.y, size.x, size.y);
+    simulation->map->cullToView(area.left, area.top, area.width, area.height);
 }
 
 void Game::rotateLeft() {

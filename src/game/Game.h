@@ -101,7 +101,8 @@ public:
     const sf::Image& pickingKeys();
     void centreViewOnTile(int x, int y);
     void centreViewOnPoint(float x, float y);
-    // Marks the tiles outside the map view off-screen; after every move of the view.
+    // Marks the tiles outside the map's kept picture (the view and its margin) off-screen;
+    // after every move of the view.
     void cullMapToView();
     // Quarter turns of the city that keep the tile at the middle of the screen there.
     void rotateLeft();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -75,6 +76,16 @@ bool isRoad(const Tile* tile) {
 }
 
 } // namespace
+
+sf::FloatRect pictureArea(sf::Vector2f topLeft, sf::Vector2f size) {
+    const auto margin = [](float length) {
+        return std::max(1.f, std::ceil(length * kPictureMarginShare));
+    };
+    const sf::Vector2f step(margin(size.x), margin(size.y));
+    const sf::Vector2f corner(std::floor(topLeft.x / step.x) * step.x,
+                              std::floor(topLeft.y / step.y) * step.y);
+    return {corner, size + step};
+}
 
 unsigned roadPieceIndex(unsigned roadSides, int orientation) {
     if (roadSides == 0 && (orientation == kOrientationSouth || orientation == kOrientationNorth))

@@ -35,6 +35,13 @@ constexpr int kLitterTileModulus = 9;
 constexpr int kLitterTilesBelow = 5;
 constexpr int kLandfillFrameDivisor = 7;
 
+// The part of the map a kept picture covers for a view with its top-left at `topLeft`
+// and `size` units: the view reaching a further kPictureMarginShare of its size (whole
+// units) right and down, its top-left snapped down to steps of that margin. Views
+// panned within one step share the area, so one picture serves them all.
+constexpr float kPictureMarginShare = 0.125f;
+sf::FloatRect pictureArea(sf::Vector2f topLeft, sf::Vector2f size);
+
 // Top-left corner of tile (x, y).
 inline sf::Vector2i tileCorner(int x, int y) {
     return {(x + y) * (kTileWidth / 2), (y - x) * (kTileHeight / 2)};

@@ -11,6 +11,7 @@
 #include "game/Game.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -57,6 +58,35 @@ int pictureFactor(const sf::View& view, const sf::IntRect& port) {
     return 1;
 }
 
+// How near a whole number of texels counts as one, as float arithmetic on whole units
+// gets: the map's edges lie on whole units, half a texel from where texels are sampled,
+// so a picture placed this near its grid is the same picture.
+constexpr float kNearlyWhole = 1.f / 64.f;
+
+bool whole(sf::Vector2f v) {
+    return std::abs(v.x - std::round(v.x)) < kNearlyWhole &&
+           std::abs(v.y - std::round(v.y)) < kNearlyWhole;
+}
+
+// How far past a whole texel a place lies; 0 when nearly whole.
+float partOfTexel(float texels) {
+    const float part = texels - std::floor(texels);
+    return part < kNearlyWhole || part > 1.f - kNearlyWhole ? 0.f : part;
+}
+
+sf::Vector2i rounded(sf::Vector2f v) {
+    return {static_cast<int>(std::lround(v.x)), static_cast<int>(std::lround(v.y))};
+}
+
+// The rows of a picture `height` texels high that show the view's texels `shown`, as
+// the picture keeps them: upside down, the view's top rows are at its bottom.
+sf::IntRect keptRows(const sf::IntRect& shown, unsigned height, bool upsideDown) {
+    if (!upsideDown)
+        return shown;
+    return {shown.left, static_cast<int>(height) - shown.top - shown.height, shown.width,
+            shown.height};
+}
+
 // Vertices are compared as bytes, which needs them free of padding.
 static_assert(sizeof(sf::Vertex) == 2 * sizeof(sf::Vector2f) + sizeof(sf::Color));
 
@@ -81,9 +111,8 @@ MapRenderer::MapRenderer(Game& owner) : game(owner) {
 }
 
 bool MapRenderer::PictureKey::operator==(const PictureKey& other) const {
-    return centre == other.centre && size == other.size && rotation == other.rotation &&
-           pixels == other.pixels && atlasBuilds == other.atlasBuilds &&
-           upsideDown == other.upsideDown;
+    return area == other.area && rotation == other.rotation && texels == other.texels &&
+           atlasBuilds == other.atlasBuilds && upsideDown == other.upsideDown;
 }
 
 void MapRenderer::buildAtlas() {
@@ -139,19 +168,48 @@ void MapRenderer::draw(sf::RenderTarget& target) {
     // kept upside down reaches a window as a plain memory copy, without a flip.
     const bool upsideDown =
         framebufferCopies && dynamic_cast<sf::RenderTexture*>(&target) == nullptr;
-    if (!preparePicture(view, port, factor, upsideDown)) {
-        pictureKey.reset();
+    const Placement placed = placement(view, port, factor, upsideDown);
+    Picture* picture = preparePicture(placed.key);
+    if (picture == nullptr) {
         drawQuads(target, batch);
         return;
     }
+    const sf::IntRect rows = keptRows(placed.shown, placed.key.texels.y, upsideDown);
     // The picture covers the whole view, paper included, so it replaces what is there.
-    if (!copyPicture(target, port, factor, upsideDown))
-        drawEnlarged(target, port, factor, upsideDown);
+    if (!copyPicture(*picture, rows, target, port, factor, upsideDown))
+        drawEnlarged(picture->texels, rows, target, port, factor, upsideDown);
 }
 
-void MapRenderer::drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor,
+MapRenderer::Placement MapRenderer::placement(const sf::View& view, const sf::IntRect& port,
+                                              int factor, bool upsideDown) const {
+    const sf::Vector2i shown(port.width / factor, port.height / factor);
+    const sf::Vector2f size = view.getSize();
+    const sf::Vector2f topLeft = view.getCenter() - size / 2.f;
+    const sf::Vector2f perUnit(static_cast<float>(shown.x) / size.x,
+                               static_cast<float>(shown.y) / size.y);
+    // A turned view, or one not a whole number of texels to the unit, has no texel grid
+    // that whole-unit pans keep to: its picture is of the view alone.
+    if (view.getRotation() != 0.f || !whole(perUnit))
+        return Placement{PictureKey{sf::FloatRect(topLeft, size), view.getRotation(),
+                                    sf::Vector2u(shown), atlasBuilds, upsideDown},
+                         sf::IntRect(sf::Vector2i(), shown)};
+    // The picture lies as far between texels as the view (a shake leaves it off whole
+    // units), so the view's texels are whole texels of the picture.
+    sf::FloatRect area = pictureArea(topLeft, size);
+    area.left += partOfTexel(topLeft.x * perUnit.x) / perUnit.x;
+    area.top += partOfTexel(topLeft.y * perUnit.y) / perUnit.y;
+    const sf::Vector2i offset = rounded(
+        sf::Vector2f((topLeft.x - area.left) * perUnit.x, (topLeft.y - area.top) * perUnit.y));
+    const sf::Vector2i texels = shown + rounded(sf::Vector2f((area.width - size.x) * perUnit.x,
+                                                             (area.height - size.y) * perUnit.y));
+    return Placement{PictureKey{area, 0.f, sf::Vector2u(texels), atlasBuilds, upsideDown},
+                     sf::IntRect(offset, shown)};
+}
+
+void MapRenderer::drawEnlarged(const sf::RenderTexture& picture, const sf::IntRect& rows,
+                               sf::RenderTarget& target, const sf::IntRect& port, int factor,
                                bool flip) {
-    sf::Sprite copy(picture.getTexture());
+    sf::Sprite copy(picture.getTexture(), rows);
     const float scale = static_cast<float>(factor);
     copy.setPosition(static_cast<float>(port.left),
                      static_cast<float>(flip ? port.top + port.height : port.top));
@@ -163,54 +221,67 @@ void MapRenderer::drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port
     target.setView(view);
 }
 
-bool MapRenderer::copyPicture(sf::RenderTarget& target, const sf::IntRect& port, int factor,
-                              bool flip) {
+bool MapRenderer::copyPicture(Picture& picture, const sf::IntRect& rows, sf::RenderTarget& target,
+                              const sf::IntRect& port, int factor, bool flip) {
     if (!framebufferCopies)
         return false;
-    sf::RenderTexture* source = &picture;
+    sf::RenderTexture* source = &picture.texels;
+    sf::IntRect from = rows;
     if (factor > 1) {
-        const sf::Vector2u size(sf::Vector2i(port.width, port.height));
-        if (enlarged.getSize() != size) {
-            enlargedRevision = 0;
-            if (!createInWindowOrder(enlarged, size))
+        const sf::Vector2u size = picture.texels.getSize() * static_cast<unsigned>(factor);
+        if (picture.enlarged.getSize() != size) {
+            picture.enlargedFresh = false;
+            if (!createInWindowOrder(picture.enlarged, size))
                 return false;
         }
-        if (enlargedRevision != pictureRevision) {
-            drawEnlarged(enlarged, sf::IntRect(0, 0, port.width, port.height), factor, false);
-            enlarged.display();
-            enlargedRevision = pictureRevision;
+        if (!picture.enlargedFresh) {
+            const sf::IntRect all(sf::Vector2i(), sf::Vector2i(picture.texels.getSize()));
+            drawEnlarged(picture.texels, all, picture.enlarged,
+                         sf::IntRect(sf::Vector2i(), sf::Vector2i(size)), factor, false);
+            picture.enlarged.display();
+            picture.enlargedFresh = true;
         }
-        source = &enlarged;
+        source = &picture.enlarged;
+        from = sf::IntRect(rows.left * factor, rows.top * factor, rows.width * factor,
+                           rows.height * factor);
     }
-    framebufferCopies = copyFramebuffer(*source, target, port, flip);
+    framebufferCopies = copyFramebuffer(*source, from, target, port, flip);
     return framebufferCopies;
 }
 
-bool MapRenderer::preparePicture(const sf::View& view, const sf::IntRect& port, int factor,
-                                 bool upsideDown) {
-    const sf::Vector2u pixels(static_cast<unsigned>(std::max(0, port.width / factor)),
-                              static_cast<unsigned>(std::max(0, port.height / factor)));
-    if (pixels.x == 0 || pixels.y == 0 ||
-        (picture.getSize() != pixels && !createInWindowOrder(picture, pixels)))
-        return false;
-    const PictureKey key{view.getCenter(), view.getSize(), view.getRotation(),
-                         pixels,           atlasBuilds,    upsideDown};
-    // Everything the picture shows comes from the quads, so equal quads under an equal
+MapRenderer::Picture* MapRenderer::preparePicture(const PictureKey& key) {
+    if (key.texels.x == 0 || key.texels.y == 0)
+        return nullptr;
+    ++framesShown;
+    // Everything a picture shows comes from the quads, so equal quads under an equal
     // key are the same picture.
-    if (pictureKey == key && sameQuads(batch, pictureBatch))
-        return true;
-    sf::View whole = view;
-    whole.setViewport(sf::FloatRect(0.f, 0.f, 1.f, 1.f));
-    if (upsideDown)
-        whole.setSize(view.getSize().x, -view.getSize().y);
-    picture.setView(whole);
-    picture.clear(game.paperColor);
-    batch.swap(pictureBatch);
-    drawQuads(picture, pictureBatch);
-    picture.display();
-    pictureKey = key;
-    ++pictureRevision;
-    return true;
+    for (Picture& kept : pictures)
+        if (kept.key == key && sameQuads(batch, kept.quads)) {
+            kept.lastShown = framesShown;
+            return &kept;
+        }
+    // The picture shown longer ago makes way: while the buildable tiles blink, the
+    // other look of the blink stays.
+    Picture& picture =
+        *std::min_element(pictures.begin(), pictures.end(), [](const Picture& a, const Picture& b) {
+            return a.lastShown < b.lastShown;
+        });
+    picture.key.reset();
+    if (picture.texels.getSize() != key.texels && !createInWindowOrder(picture.texels, key.texels))
+        return nullptr;
+    sf::View whole(key.area);
+    whole.setRotation(key.rotation);
+    if (key.upsideDown)
+        whole.setSize(key.area.width, -key.area.height);
+    picture.texels.setView(whole);
+    picture.texels.clear(game.paperColor);
+    batch.swap(picture.quads);
+    drawQuads(picture.texels, picture.quads);
+    picture.texels.display();
+    picture.key = key;
+    picture.enlargedFresh = false;
+    picture.lastShown = framesShown;
+    return &picture;
 }
 
 void MapRenderer::gather() {

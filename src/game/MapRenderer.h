@@ -35,9 +35,11 @@ public:
     // simulation's mapMutex while it reads tiles, so a running tick delays it. The map
     // is drawn into a picture of its own, at one texel per unit when the view is
     // enlarged by a whole factor, which saves the software renderer most of its
-    // blending, and at the target's pixels otherwise; the picture is drawn again only
-    // when its quads, the view, the paper or the atlas changed, and otherwise copied
-    // as it is.
+    // blending, and at the target's pixels otherwise. The picture covers the view's
+    // pictureArea, so a view panned within it is a copy of its part; the two pictures
+    // shown last are kept, so the blink of buildable tiles turns by a copy too. A
+    // picture is drawn again only when its quads, its area, the paper or the atlas
+    // changed.
     void draw(sf::RenderTarget& target);
     // How long the map drawn last keeps its look: until the blink of buildable tiles
     // turns, or the next fire frame when a fire showed.
@@ -63,29 +65,52 @@ private:
     using Id = SpriteAtlas::Id;
     using Variants = std::array<Id, kMaxBuildingVariants>;
 
-    // What the picture was drawn from, besides its quads. The atlas is built again
+    // What a picture was drawn from, besides its quads. The atlas is built again
     // whenever the paper changes.
     struct PictureKey {
-        sf::Vector2f centre;
-        sf::Vector2f size;
+        sf::FloatRect area; // map units
         float rotation;
-        sf::Vector2u pixels;
+        sf::Vector2u texels;
         unsigned atlasBuilds;
         bool upsideDown;
         bool operator==(const PictureKey& other) const;
     };
+    // A picture kept between frames, and its enlargement once one was needed.
+    struct Picture {
+        std::optional<PictureKey> key;
+        SpriteAtlas::Vertices quads; // what it shows
+        sf::RenderTexture texels;
+        sf::RenderTexture enlarged;
+        bool enlargedFresh = false; // shows the picture as drawn last
+        unsigned lastShown = 0;     // frame count
+    };
+    // Where a frame's view lies: the picture it comes from and its texels in it.
+    struct Placement {
+        PictureKey key;
+        sf::IntRect shown; // counted from the picture's top, the right way up
+    };
 
     // Gathers the frame's quads into `batch`.
     void gather();
-    // The picture of the view as `batch` draws it, `factor` target pixels to its texel;
-    // false when it cannot be made (the map is then drawn straight into the target).
-    bool preparePicture(const sf::View& view, const sf::IntRect& port, int factor, bool upsideDown);
+    // The view's pictureArea (the view and its margin), as far between texels as the
+    // view lies, when the view is unturned at a whole number of texels to the unit;
+    // the view alone otherwise.
+    Placement placement(const sf::View& view, const sf::IntRect& port, int factor,
+                        bool upsideDown) const;
+    // The picture showing `batch` under `key`, kept or drawn now; null when it cannot
+    // be made (the map is then drawn straight into the target).
+    Picture* preparePicture(const PictureKey& key);
     void drawQuads(sf::RenderTarget& target, const SpriteAtlas::Vertices& quads) const;
-    // The picture enlarged over the target's pixels `port`, turned over when `flip`.
-    void drawEnlarged(sf::RenderTarget& target, const sf::IntRect& port, int factor, bool flip);
-    // The picture into the target by a framebuffer copy, through a kept enlargement
-    // when enlarged, turned over when `flip`; false when the copy cannot be made.
-    bool copyPicture(sf::RenderTarget& target, const sf::IntRect& port, int factor, bool flip);
+    // The picture's texels `rows` (as it keeps them) enlarged over the target's pixels
+    // `port`, turned over when `flip`.
+    static void drawEnlarged(const sf::RenderTexture& picture, const sf::IntRect& rows,
+                             sf::RenderTarget& target, const sf::IntRect& port, int factor,
+                             bool flip);
+    // The picture's texels `rows` into the target by a framebuffer copy, through its
+    // kept enlargement when enlarged, turned over when `flip`; false when the copy
+    // cannot be made.
+    bool copyPicture(Picture& picture, const sf::IntRect& rows, sf::RenderTarget& target,
+                     const sf::IntRect& port, int factor, bool flip);
     void resolveSprites();
     Id add(const std::string& name);
     BitmapFont* smallFont() const;
@@ -137,11 +162,7 @@ private:
     sf::Color atlasInk;
     unsigned atlasBuilds = 0;
     SpriteAtlas::Vertices batch;
-    SpriteAtlas::Vertices pictureBatch; // what the picture shows
-    std::optional<PictureKey> pictureKey;
-    unsigned pictureRevision = 0; // pictures drawn so far
-    sf::RenderTexture picture;
-    unsigned enlargedRevision = 0; // of the picture `enlarged` shows
-    sf::RenderTexture enlarged;
+    std::array<Picture, 2> pictures;
+    unsigned framesShown = 0;
     bool framebufferCopies = true; // until the driver refuses one
 };

@@ -9,6 +9,7 @@
 #include "platform/Config.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <array>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -169,5 +170,64 @@ TEST_F(MapPicture, WindowShowsWhatARenderTextureShows) {
         ASSERT_EQ(shown.getSize(), expected.getSize());
         EXPECT_EQ(std::memcmp(shown.getPixelsPtr(), expected.getPixelsPtr(), 320 * 200 * 4), 0)
             << zoom;
+    }
+}
+
+TEST_F(MapPicture, PannedViewShowsTheMapMovedByWholeUnits) {
+    placeHouse(2, 2);
+    tile(1, 3).setKind(TileKind::Park);
+    sf::RenderWindow window(sf::VideoMode(320, 200), "map");
+    sf::Texture shot;
+    ASSERT_TRUE(shot.create(320, 200));
+    const auto shown = [&](sf::RenderTarget& target, sf::Vector2f topLeft, float zoom) {
+        target.setView(sf::View(sf::FloatRect(topLeft, sf::Vector2f(320.f, 200.f) / zoom)));
+        target.clear(sf::Color::Red);
+        renderer().draw(target);
+        if (&target == &picture) {
+            picture.display();
+            return picture.getTexture().copyToImage();
+        }
+        shot.update(window);
+        return shot.copyToImage();
+    };
+    // Enlarged or not, into a render texture or a window: a few units on is a copy out
+    // of the kept picture, further on a picture of another area.
+    for (const int zoom : {1, 2})
+        for (sf::RenderTarget* target : std::array<sf::RenderTarget*, 2>{&picture, &window}) {
+            // Three quarters of a unit past the whole ones, as a shake leaves it, the view
+            // shows what it shows from the next whole unit.
+            const sf::Vector2f start(8.75f, static_cast<float>(kTop / zoom));
+            const sf::Image before = shown(*target, start, static_cast<float>(zoom));
+            ASSERT_EQ(std::memcmp(before.getPixelsPtr(),
+                                  shown(*target, {9.f, start.y}, float(zoom)).getPixelsPtr(),
+                                  320 * 200 * 4),
+                      0);
+            for (const sf::Vector2i by : {sf::Vector2i(3, 2), sf::Vector2i(45, 27)}) {
+                const sf::Image after =
+                    shown(*target, start + sf::Vector2f(by), static_cast<float>(zoom));
+                for (int y = 0; y + by.y * zoom < 200; ++y)
+                    for (int x = 0; x + by.x * zoom < 320; ++x)
+                        ASSERT_EQ(
+                            after.getPixel(unsigned(x), unsigned(y)),
+                            before.getPixel(unsigned(x + by.x * zoom), unsigned(y + by.y * zoom)))
+                            << zoom << " " << by.x << " at " << x << "," << y;
+            }
+        }
+}
+
+TEST_F(MapPicture, EachKeptLookComesBackAsItWasDrawn) {
+    placeHouse(2, 2);
+    picture.setView(sf::View(sf::FloatRect(0.f, kTop / 2.f, 160.f, 100.f)));
+    const auto same = [](const sf::Image& a, const sf::Image& b) {
+        return std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), 320 * 200 * 4) == 0;
+    };
+    // Two looks in turn, as the blink shows them, each enlarged.
+    const sf::Image shown = draw();
+    renderer().showBuildings = false;
+    const sf::Image hidden = draw();
+    ASSERT_FALSE(same(shown, hidden));
+    for (const bool buildings : {true, false, true}) {
+        renderer().showBuildings = buildings;
+        EXPECT_TRUE(same(draw(), buildings ? shown : hidden)) << buildings;
     }
 }
