@@ -13,8 +13,9 @@ namespace {
 constexpr int kNewMapRevealRadius = 3;
 constexpr float kTileWidth = 32.f;
 constexpr float kTileHeight = 16.f;
-// Tall buildings reach above their diamond, so the view is culled with some slack.
-constexpr float kCullSlack = 32.f;
+// Tall buildings reach above their diamond, the tallest art 60 units, so tiles that far
+// below the view still show in it.
+constexpr float kCullSlack = 64.f;
 constexpr float kSelectionHighlightTime = 0.5f;
 
 // Provider families whose lists houses keep.

@@ -231,3 +231,23 @@ TEST_F(MapPicture, EachKeptLookComesBackAsItWasDrawn) {
         EXPECT_TRUE(same(draw(), buildings ? shown : hidden)) << buildings;
     }
 }
+
+TEST_F(MapPicture, CullingKeepsTheTopsOfBuildingsStandingBelowTheView) {
+    // The lowest tile's diamond starts 32 units below the view; the tallest art, in any
+    // of its variants, still reaches into it.
+    Tile& low = tile(0, 4);
+    low.setKind(TileKind::Commercial);
+    low.orientation = 1;
+    map().recalculateVisibleTiles();
+    picture.setView(sf::View(sf::FloatRect(0.f, -200.f, 320.f, 200.f)));
+    for (int number = 0; number < 2 * kMaxBuildingVariants; ++number) {
+        low.number = number;
+        map().cullToView(0.f, -200.f, 320.f, 200.f);
+        const sf::Image culled = draw();
+        for (Tile& each : map().tiles)
+            each.flags &= static_cast<std::uint8_t>(~kFlagOffScreen);
+        const sf::Image whole = draw();
+        EXPECT_EQ(std::memcmp(culled.getPixelsPtr(), whole.getPixelsPtr(), 320 * 200 * 4), 0)
+            << number;
+    }
+}
