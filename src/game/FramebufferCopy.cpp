@@ -18,6 +18,7 @@ constexpr GLint kReplace = 0x1E01;
 constexpr GLenum kBgra = 0x80E1;
 constexpr GLenum kAlphaTest = 0x0BC0;
 constexpr GLenum kGreater = 0x0204;
+constexpr GLenum kScissorTest = 0x0C11;
 
 using GetIntegerv = void (*)(GLenum, GLint*);
 using BindFramebuffer = void (*)(GLenum, GLuint);
@@ -26,6 +27,7 @@ using BlitFramebuffer = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint
 using TexEnvi = void (*)(GLenum, GLenum, GLint);
 using Toggle = void (*)(GLenum);
 using AlphaFunc = void (*)(GLenum, GLclampf);
+using Scissor = void (*)(GLint, GLint, GLsizei, GLsizei);
 using TexImage2D = void (*)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum,
                             const void*);
 
@@ -38,6 +40,7 @@ struct Functions {
     Toggle enable;
     Toggle disable;
     AlphaFunc alphaFunc;
+    Scissor scissor;
 };
 
 template <class F> F lookUp(const char* name) {
@@ -53,7 +56,8 @@ const Functions& functions() {
                                  lookUp<TexImage2D>("glTexImage2D"),
                                  lookUp<Toggle>("glEnable"),
                                  lookUp<Toggle>("glDisable"),
-                                 lookUp<AlphaFunc>("glAlphaFunc")};
+                                 lookUp<AlphaFunc>("glAlphaFunc"),
+                                 lookUp<Scissor>("glScissor")};
     return found;
 }
 
@@ -143,4 +147,21 @@ void drawOpaqueTexels(sf::RenderTarget& target, const sf::Vertex* vertices, std:
     target.draw(vertices, count, type, states);
     if (tested)
         gl.disable(kAlphaTest);
+}
+
+ClipGuard::ClipGuard(sf::RenderTarget& clipped, const sf::IntRect& area) : target(clipped) {
+    const Functions& gl = functions();
+    clipping = gl.enable && gl.disable && gl.scissor && target.setActive(true);
+    if (!clipping)
+        return;
+    // GL counts rows from the bottom.
+    gl.scissor(area.left, static_cast<GLint>(target.getSize().y) - area.top - area.height,
+               area.width, area.height);
+    gl.enable(kScissorTest);
+}
+
+ClipGuard::~ClipGuard() {
+    // SFML never clips and relies on it.
+    if (clipping && target.setActive(true))
+        functions().disable(kScissorTest);
 }

@@ -2,8 +2,8 @@
 // Drawing SFML 2.5 offers no call for, each cheaper for a software renderer than the
 // plain way: render textures in the window's byte order, a framebuffer blit of a
 // render texture into any target, which it does as a memory copy when the two share a
-// format, a sprite drawn with its texels taken as they are, and sprites drawn with an
-// alpha test instead of blending. Main thread only.
+// format, a sprite drawn with its texels taken as they are, sprites drawn with an
+// alpha test instead of blending, and drawing clipped to a rectangle. Main thread only.
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -29,3 +29,20 @@ void drawCopy(sf::RenderTarget& target, const sf::Sprite& sprite);
 // renderer reading back each pixel it blends.
 void drawOpaqueTexels(sf::RenderTarget& target, const sf::Vertex* vertices, std::size_t count,
                       sf::PrimitiveType type, const sf::Texture& texture);
+
+// While it lives, what is drawn into `target`, clears included, reaches only its pixels
+// `area` (counted from the top); whatever reaches them is what an unclipped draw gives
+// there. Converts to false when the driver cannot clip, and then nothing is clipped.
+class ClipGuard {
+public:
+    ClipGuard(sf::RenderTarget& target, const sf::IntRect& area);
+    ClipGuard(const ClipGuard&) = delete;
+    ClipGuard& operator=(const ClipGuard&) = delete;
+    ~ClipGuard();
+
+    explicit operator bool() const { return clipping; }
+
+private:
+    sf::RenderTarget& target;
+    bool clipping = false;
+};

@@ -34,6 +34,14 @@ constexpr int kWarningTop = -8;
 constexpr int kWarningStep = 10;
 const sf::Vector2i kFireOffset{17, 15};
 const sf::Vector2f kFireOrigin{10.f, 51.f};
+// The stages of the drawing, in their order, as marks count them.
+constexpr int kTileStage = 0;
+constexpr int kShadeStage = 1;
+constexpr int kOverlayStage = 2;
+// Changes nearer each other than this (map units) are drawn again as one place; more
+// places than kMostClips are drawn as the one around them all.
+constexpr float kNearChanges = 32.f;
+constexpr std::size_t kMostClips = 4;
 
 constexpr std::array<const char*, 3> kAttractionNames{
     "ui/attraction_negative", "ui/attraction_neutral", "ui/attraction_positive"};
@@ -90,9 +98,49 @@ sf::IntRect keptRows(const sf::IntRect& shown, unsigned height, bool upsideDown)
 // Vertices are compared as bytes, which needs them free of padding.
 static_assert(sizeof(sf::Vertex) == 2 * sizeof(sf::Vector2f) + sizeof(sf::Color));
 
+bool sameVertices(const sf::Vertex* a, std::size_t aCount, const sf::Vertex* b,
+                  std::size_t bCount) {
+    return aCount == bCount && (aCount == 0 || std::memcmp(a, b, aCount * sizeof(sf::Vertex)) == 0);
+}
+
 bool sameQuads(const SpriteAtlas::Vertices& a, const SpriteAtlas::Vertices& b) {
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(sf::Vertex)) == 0);
+    return sameVertices(a.data(), a.size(), b.data(), b.size());
+}
+
+sf::FloatRect unite(const sf::FloatRect& a, const sf::FloatRect& b) {
+    const sf::Vector2f low(std::min(a.left, b.left), std::min(a.top, b.top));
+    const sf::Vector2f high(std::max(a.left + a.width, b.left + b.width),
+                            std::max(a.top + a.height, b.top + b.height));
+    return {low, high - low};
+}
+
+// Every texel of a picture `size` texels large.
+sf::IntRect allOf(sf::Vector2u size) {
+    return {0, 0, static_cast<int>(size.x), static_cast<int>(size.y)};
+}
+
+sf::FloatRect grown(const sf::FloatRect& rect, float by) {
+    return {rect.left - by, rect.top - by, rect.width + 2.f * by, rect.height + 2.f * by};
+}
+
+// The rectangle with corners `a` and `b`.
+template <class T> sf::Rect<T> spanned(sf::Vector2<T> a, sf::Vector2<T> b) {
+    const sf::Vector2<T> low(std::min(a.x, b.x), std::min(a.y, b.y));
+    const sf::Vector2<T> high(std::max(a.x, b.x), std::max(a.y, b.y));
+    return {low, high - low};
+}
+
+// Where the quads from vertex `begin` to `end` lie; `begin` < `end`.
+sf::FloatRect quadBounds(const sf::Vertex* quads, std::size_t begin, std::size_t end) {
+    sf::FloatRect bounds(quads[begin].position, sf::Vector2f());
+    for (std::size_t i = begin + 1; i < end; ++i)
+        bounds = unite(bounds, sf::FloatRect(quads[i].position, sf::Vector2f()));
+    return bounds;
+}
+
+bool touches(const sf::FloatRect& a, const sf::FloatRect& b) {
+    return a.left <= b.left + b.width && b.left <= a.left + a.width && a.top <= b.top + b.height &&
+           b.top <= a.top + a.height;
 }
 
 int levelOf(const Tile& tile) {
@@ -171,7 +219,7 @@ void MapRenderer::draw(sf::RenderTarget& target) {
     const Placement placed = placement(view, port, factor, upsideDown);
     Picture* picture = preparePicture(placed.key);
     if (picture == nullptr) {
-        drawQuads(target, batch);
+        drawQuads(target, batch.data(), batch.size(), opaqueQuads(batch));
         return;
     }
     const sf::IntRect rows = keptRows(placed.shown, placed.key.texels.y, upsideDown);
@@ -235,12 +283,17 @@ bool MapRenderer::copyPicture(Picture& picture, const sf::IntRect& rows, sf::Ren
                 return false;
         }
         if (!picture.enlargedFresh) {
-            const sf::IntRect all(sf::Vector2i(), sf::Vector2i(picture.texels.getSize()));
-            drawEnlarged(picture.texels, all, picture.enlarged,
-                         sf::IntRect(sf::Vector2i(), sf::Vector2i(size)), factor, false);
-            picture.enlarged.display();
+            picture.unenlarged.assign(1, allOf(picture.texels.getSize()));
             picture.enlargedFresh = true;
         }
+        for (const sf::IntRect& part : picture.unenlarged)
+            drawEnlarged(picture.texels, part, picture.enlarged,
+                         sf::IntRect(part.left * factor, part.top * factor, part.width * factor,
+                                     part.height * factor),
+                         factor, false);
+        if (!picture.unenlarged.empty())
+            picture.enlarged.display();
+        picture.unenlarged.clear();
         source = &picture.enlarged;
         from = sf::IntRect(rows.left * factor, rows.top * factor, rows.width * factor,
                            rows.height * factor);
@@ -255,17 +308,108 @@ MapRenderer::Picture* MapRenderer::preparePicture(const PictureKey& key) {
     ++framesShown;
     // Everything a picture shows comes from the quads, so equal quads under an equal
     // key are the same picture.
+    Picture* picture = nullptr;
     for (Picture& kept : pictures)
-        if (kept.key == key && sameQuads(batch, kept.quads)) {
-            kept.lastShown = framesShown;
-            return &kept;
+        if (kept.key == key && sameQuads(batch, kept.quads))
+            picture = &kept;
+    if (picture == nullptr)
+        picture = redrawChanges(key);
+    if (picture == nullptr)
+        picture = redrawWhole(key);
+    if (picture != nullptr)
+        picture->lastShown = framesShown;
+    return picture;
+}
+
+MapRenderer::Picture* MapRenderer::redrawChanges(const PictureKey& key) {
+    Picture* picture = nullptr;
+    for (Picture& kept : pictures)
+        if (kept.key == key && (picture == nullptr || kept.lastShown < picture->lastShown))
+            picture = &kept;
+    // A turned picture's quads do not lie square to its texels.
+    if (picture == nullptr || key.rotation != 0.f || !findChanges(*picture))
+        return nullptr;
+    clipChanges(picture->texels);
+    long area = 0;
+    for (const sf::IntRect& clip : clips)
+        area += static_cast<long>(clip.width) * clip.height;
+    // Drawing more than half the picture again saves too little for the doubt.
+    if (area > static_cast<long>(key.texels.x) * key.texels.y / 2)
+        return nullptr;
+    // The picture shown longer ago changes, from a copy of the one under the key when
+    // it is another: while the buildable tiles blink, the other look of the blink stays.
+    Picture& oldest = leastRecent();
+    if (&oldest != picture && copyKept(*picture, oldest))
+        picture = &oldest;
+    // Each place is drawn from all the quads that reach it, in the batch's order: the
+    // texels a whole redraw gives there.
+    const bool opaque = opaqueQuads(batch);
+    for (const sf::IntRect& clip : clips) {
+        const ClipGuard guard(picture->texels, clip);
+        if (!guard) {
+            picture->key.reset();
+            return nullptr;
         }
+        gatherClipped(picture->texels, clip);
+        picture->texels.clear(game.paperColor);
+        drawQuads(picture->texels, clipped.data(), clipped.size(), opaque);
+    }
+    picture->texels.display();
+    batch.swap(picture->quads);
+    marks.swap(picture->marks);
+    if (picture->enlargedFresh)
+        picture->unenlarged.insert(picture->unenlarged.end(), clips.begin(), clips.end());
+    return picture;
+}
+
+void MapRenderer::gatherClipped(const sf::RenderTexture& texels, const sf::IntRect& clip) {
+    const sf::Vector2f size = texels.getView().getSize();
+    const float texel = std::max(size.x / static_cast<float>(texels.getSize().x),
+                                 std::abs(size.y) / static_cast<float>(texels.getSize().y));
+    // Two texels of slack: a quad left out lies wholly outside the clip.
+    const sf::FloatRect reach =
+        grown(spanned(texels.mapPixelToCoords(sf::Vector2i(clip.left, clip.top)),
+                      texels.mapPixelToCoords(
+                          sf::Vector2i(clip.left + clip.width, clip.top + clip.height))),
+              2.f * texel);
+    clipped.clear();
+    for (std::size_t i = 0; i + 4 <= batch.size(); i += 4)
+        if (touches(quadBounds(batch.data(), i, i + 4), reach))
+            clipped.insert(clipped.end(), batch.begin() + static_cast<std::ptrdiff_t>(i),
+                           batch.begin() + static_cast<std::ptrdiff_t>(i + 4));
+}
+
+MapRenderer::Picture& MapRenderer::leastRecent() {
+    return *std::min_element(
+        pictures.begin(), pictures.end(),
+        [](const Picture& a, const Picture& b) { return a.lastShown < b.lastShown; });
+}
+
+bool MapRenderer::copyKept(Picture& from, Picture& into) {
+    into.key.reset();
+    const sf::Vector2u size = from.texels.getSize();
+    const sf::IntRect all = allOf(size);
+    if ((into.texels.getSize() != size && !createInWindowOrder(into.texels, size)) ||
+        !copyFramebuffer(from.texels, all, into.texels, all, false))
+        return false;
+    into.texels.setView(from.texels.getView());
+    into.quads = from.quads;
+    into.marks = from.marks;
+    into.key = from.key;
+    const sf::Vector2u enlarged = from.enlarged.getSize();
+    const sf::IntRect allEnlarged = allOf(enlarged);
+    into.enlargedFresh =
+        from.enlargedFresh &&
+        (into.enlarged.getSize() == enlarged || createInWindowOrder(into.enlarged, enlarged)) &&
+        copyFramebuffer(from.enlarged, allEnlarged, into.enlarged, allEnlarged, false);
+    into.unenlarged = from.unenlarged;
+    return true;
+}
+
+MapRenderer::Picture* MapRenderer::redrawWhole(const PictureKey& key) {
     // The picture shown longer ago makes way: while the buildable tiles blink, the
     // other look of the blink stays.
-    Picture& picture =
-        *std::min_element(pictures.begin(), pictures.end(), [](const Picture& a, const Picture& b) {
-            return a.lastShown < b.lastShown;
-        });
+    Picture& picture = leastRecent();
     picture.key.reset();
     if (picture.texels.getSize() != key.texels && !createInWindowOrder(picture.texels, key.texels))
         return nullptr;
@@ -276,12 +420,87 @@ MapRenderer::Picture* MapRenderer::preparePicture(const PictureKey& key) {
     picture.texels.setView(whole);
     picture.texels.clear(game.paperColor);
     batch.swap(picture.quads);
-    drawQuads(picture.texels, picture.quads);
+    marks.swap(picture.marks);
+    drawQuads(picture.texels, picture.quads.data(), picture.quads.size(),
+              opaqueQuads(picture.quads));
     picture.texels.display();
     picture.key = key;
     picture.enlargedFresh = false;
-    picture.lastShown = framesShown;
     return &picture;
+}
+
+bool MapRenderer::findChanges(const Picture& kept) {
+    changes.clear();
+    const Marks& before = kept.marks;
+    if (before.empty() || marks.empty())
+        return false;
+    const auto endOf = [](const Marks& all, const SpriteAtlas::Vertices& quads, std::size_t i) {
+        return i + 1 < all.size() ? all[i + 1].begin : quads.size();
+    };
+    // Both batches are their marked runs in the order of their keys, so the runs under
+    // one key that are equal in both are drawn in the same order in both, and only
+    // where the others lie can the pictures differ.
+    std::size_t i = 0, j = 0;
+    while (i < before.size() || j < marks.size()) {
+        const bool onlyBefore =
+            j == marks.size() || (i < before.size() && before[i].key < marks[j].key);
+        const bool onlyNow = !onlyBefore && (i == before.size() || marks[j].key < before[i].key);
+        const std::size_t oldBegin = onlyNow ? 0 : before[i].begin;
+        const std::size_t oldEnd = onlyNow ? 0 : endOf(before, kept.quads, i);
+        const std::size_t newBegin = onlyBefore ? 0 : marks[j].begin;
+        const std::size_t newEnd = onlyBefore ? 0 : endOf(marks, batch, j);
+        if (!sameVertices(kept.quads.data() + oldBegin, oldEnd - oldBegin, batch.data() + newBegin,
+                          newEnd - newBegin)) {
+            addChange(kept.quads, oldBegin, oldEnd);
+            addChange(batch, newBegin, newEnd);
+        }
+        i += onlyNow ? 0 : 1;
+        j += onlyBefore ? 0 : 1;
+    }
+    return true;
+}
+void MapRenderer::addChange(const SpriteAtlas::Vertices& quads, std::size_t begin,
+                            std::size_t end) {
+    if (begin == end)
+        return;
+    const sf::FloatRect place = quadBounds(quads.data(), begin, end);
+    for (sf::FloatRect& near : changes)
+        if (touches(grown(near, kNearChanges), place)) {
+            near = unite(near, place);
+            return;
+        }
+    changes.push_back(place);
+    if (changes.size() <= kMostClips)
+        return;
+    for (const sf::FloatRect& each : changes)
+        changes.front() = unite(changes.front(), each);
+    changes.resize(1);
+}
+
+void MapRenderer::clipChanges(const sf::RenderTexture& texels) {
+    clips.clear();
+    const sf::IntRect all = allOf(texels.getSize());
+    // Two texels more on each side than where the quads lie take in every texel they
+    // only touch, however the corners were rounded.
+    const sf::Vector2i more(2, 2);
+    for (const sf::FloatRect& place : changes) {
+        const sf::IntRect at = spanned(texels.mapCoordsToPixel(sf::Vector2f(place.left, place.top)),
+                                       texels.mapCoordsToPixel(sf::Vector2f(
+                                           place.left + place.width, place.top + place.height)));
+        sf::IntRect clip;
+        if (sf::IntRect(at.left - more.x, at.top - more.y, at.width + 2 * more.x,
+                        at.height + 2 * more.y)
+                .intersects(all, clip))
+            clips.push_back(clip);
+    }
+}
+
+void MapRenderer::mark(const Map& map, const Tile& tile, int stage) {
+    // Within a stage, rows from the back and within a row from the right, as drawn.
+    const auto order = static_cast<std::uint32_t>(tile.y * map.width + map.width - 1 - tile.x);
+    const auto tiles = static_cast<std::uint32_t>(map.tiles.size());
+    marks.push_back(Mark{static_cast<std::uint32_t>(stage) * tiles + order,
+                         static_cast<std::uint32_t>(batch.size())});
 }
 
 void MapRenderer::gather() {
@@ -290,25 +509,33 @@ void MapRenderer::gather() {
         smallFont() != labelFont.font())
         buildAtlas();
     batch.clear();
+    marks.clear();
     const std::scoped_lock lock(simulation.mapMutex);
     Map& map = *simulation.map;
     advanceTimers(map);
     drawTiles(map);
     if (map.rangeHighlightActive)
         drawRangeShade(map);
-    for (const Tile* tile : overlayTiles)
+    for (const Tile* tile : overlayTiles) {
+        mark(map, *tile, kOverlayStage);
         drawOverlay(map, *tile);
+    }
 }
 
-void MapRenderer::drawQuads(sf::RenderTarget& target, const SpriteAtlas::Vertices& quads) const {
-    if (quads.empty())
+bool MapRenderer::opaqueQuads(const SpriteAtlas::Vertices& quads) const {
+    return atlas.clearOrOpaque() &&
+           std::all_of(quads.begin(), quads.end(),
+                       [](const sf::Vertex& v) { return v.color.a == 255; });
+}
+
+void MapRenderer::drawQuads(sf::RenderTarget& target, const sf::Vertex* quads, std::size_t count,
+                            bool opaque) const {
+    if (count == 0)
         return;
-    const bool opaqueColours = std::all_of(quads.begin(), quads.end(),
-                                           [](const sf::Vertex& v) { return v.color.a == 255; });
-    if (atlas.clearOrOpaque() && opaqueColours)
-        drawOpaqueTexels(target, quads.data(), quads.size(), sf::Quads, atlas.texture());
+    if (opaque)
+        drawOpaqueTexels(target, quads, count, sf::Quads, atlas.texture());
     else
-        target.draw(quads.data(), quads.size(), sf::Quads, sf::RenderStates(&atlas.texture()));
+        target.draw(quads, count, sf::Quads, sf::RenderStates(&atlas.texture()));
 }
 
 void MapRenderer::advanceTimers(Map& map) {
@@ -335,8 +562,10 @@ void MapRenderer::drawTiles(Map& map) {
     for (int y = 0; y < map.height; ++y)
         for (int x = map.width - 1; x >= 0; --x) {
             Tile& tile = map.tiles[static_cast<std::size_t>(y * map.width + x)];
-            if (tile.isVisible() && !tile.hasFlag(kFlagOffScreen))
+            if (tile.isVisible() && !tile.hasFlag(kFlagOffScreen)) {
+                mark(map, tile, kTileStage);
                 drawTile(map, tile);
+            }
         }
 }
 
@@ -437,6 +666,7 @@ void MapRenderer::drawRangeShade(Map& map) {
             const Tile& tile = map.tiles[static_cast<std::size_t>(y * map.width + x)];
             if (tile.hasFlag(kFlagOffScreen))
                 continue;
+            mark(map, tile, kShadeStage);
             if (!(tile.isVisible() && tile.hasFlag(kFlagHighlighted)))
                 drawPlain(hiddenTileOverlay, tileCorner(tile.x, tile.y));
         }

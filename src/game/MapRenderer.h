@@ -12,6 +12,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,7 +40,7 @@ public:
     // pictureArea, so a view panned within it is a copy of its part; the two pictures
     // shown last are kept, so the blink of buildable tiles turns by a copy too. A
     // picture is drawn again only when its quads, its area, the paper or the atlas
-    // changed.
+    // changed, and where only a few tiles' quads changed, only around those tiles.
     void draw(sf::RenderTarget& target);
     // How long the map drawn last keeps its look: until the blink of buildable tiles
     // turns, or the next fire frame when a fire showed.
@@ -75,14 +76,23 @@ private:
         bool upsideDown;
         bool operator==(const PictureKey& other) const;
     };
+    // Where one tile's quads of one stage (ground and building, range shade, overlay)
+    // begin in a batch; keys grow in the order the quads are drawn.
+    struct Mark {
+        std::uint32_t key;
+        std::uint32_t begin; // vertex index
+    };
+    using Marks = std::vector<Mark>;
     // A picture kept between frames, and its enlargement once one was needed.
     struct Picture {
         std::optional<PictureKey> key;
         SpriteAtlas::Vertices quads; // what it shows
+        Marks marks;                 // of its quads
         sf::RenderTexture texels;
         sf::RenderTexture enlarged;
-        bool enlargedFresh = false; // shows the picture as drawn last
-        unsigned lastShown = 0;     // frame count
+        bool enlargedFresh = false;          // shows the picture as drawn whole last
+        std::vector<sf::IntRect> unenlarged; // texels drawn again since
+        unsigned lastShown = 0;              // frame count
     };
     // Where a frame's view lies: the picture it comes from and its texels in it.
     struct Placement {
@@ -100,7 +110,29 @@ private:
     // The picture showing `batch` under `key`, kept or drawn now; null when it cannot
     // be made (the map is then drawn straight into the target).
     Picture* preparePicture(const PictureKey& key);
-    void drawQuads(sf::RenderTarget& target, const SpriteAtlas::Vertices& quads) const;
+    // A kept picture under `key` with the places where its quads differ from `batch`
+    // drawn again, when those are small; null when none is.
+    Picture* redrawChanges(const PictureKey& key);
+    // The picture shown longer ago, drawn again whole; null when it cannot be made.
+    Picture* redrawWhole(const PictureKey& key);
+    Picture& leastRecent();
+    // Makes `into` the picture `from` is, enlargement included; false, and `into` kept
+    // under no key, when the copy cannot be made.
+    bool copyKept(Picture& from, Picture& into);
+    // Gathers into `clips` the texels of `kept` that differ from what `batch` draws,
+    // rectangles that may overlap; false when that is not known.
+    bool findChanges(const Picture& kept);
+    // Adds where the quads from vertex `begin` to `end` of `quads` lie to `changes`.
+    void addChange(const SpriteAtlas::Vertices& quads, std::size_t begin, std::size_t end);
+    // The texels of `texels` where `changes` lie, into `clips`.
+    void clipChanges(const sf::RenderTexture& texels);
+    // The quads of `batch` that reach the texels `clip` of `texels`, into `clipped`.
+    void gatherClipped(const sf::RenderTexture& texels, const sf::IntRect& clip);
+    // Notes where the quads of `tile`'s `stage` of the drawing begin.
+    void mark(const Map& map, const Tile& tile, int stage);
+    bool opaqueQuads(const SpriteAtlas::Vertices& quads) const;
+    void drawQuads(sf::RenderTarget& target, const sf::Vertex* quads, std::size_t count,
+                   bool opaque) const;
     // The picture's texels `rows` (as it keeps them) enlarged over the target's pixels
     // `port`, turned over when `flip`.
     static void drawEnlarged(const sf::RenderTexture& picture, const sf::IntRect& rows,
@@ -162,6 +194,12 @@ private:
     sf::Color atlasInk;
     unsigned atlasBuilds = 0;
     SpriteAtlas::Vertices batch;
+    Marks marks; // of batch
+    // Scratch of a redraw of changes: where quads changed in map units, those places as
+    // texels of the picture, and the quads that reach one of them.
+    std::vector<sf::FloatRect> changes;
+    std::vector<sf::IntRect> clips;
+    SpriteAtlas::Vertices clipped;
     std::array<Picture, 2> pictures;
     unsigned framesShown = 0;
     bool framebufferCopies = true; // until the driver refuses one

@@ -11,6 +11,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -250,4 +251,46 @@ TEST_F(MapPicture, CullingKeepsTheTopsOfBuildingsStandingBelowTheView) {
         EXPECT_EQ(std::memcmp(culled.getPixelsPtr(), whole.getPixelsPtr(), 320 * 200 * 4), 0)
             << number;
     }
+}
+
+TEST_F(MapPicture, PictureRedrawnWhereItChangedEqualsAWholeDraw) {
+    sf::RenderWindow window(sf::VideoMode(320, 200), "map");
+    sf::Texture shot;
+    sf::RenderTexture whole;
+    ASSERT_TRUE(shot.create(320, 200) && whole.create(320, 200));
+    const auto shown = [&](sf::RenderTarget& target, MapRenderer& renderer, const sf::View& view) {
+        target.setView(view);
+        target.clear(sf::Color::Red);
+        renderer.draw(target);
+        if (&target == &window) {
+            shot.update(window);
+            return shot.copyToImage();
+        }
+        whole.display();
+        return whole.getTexture().copyToImage();
+    };
+    // A building appears, another goes, a third changes its label and catches fire.
+    const std::array<std::function<void()>, 3> changes{[&] { placeHouse(1, 3).residents = 1; },
+                                                       [&] { tile(2, 2).setKind(TileKind::Empty); },
+                                                       [&] {
+                                                           tile(1, 3).house()->residents = 3;
+                                                           tile(1, 3).flags |= kFlagBurning;
+                                                       }};
+    map().layer = 1;
+    for (const float zoom : {1.f, 2.f})
+        for (sf::RenderTarget* target : std::array<sf::RenderTarget*, 2>{&window, &whole}) {
+            tile(1, 3).setKind(TileKind::Empty);
+            tile(1, 3).flags = kFlagVisible;
+            placeHouse(2, 2);
+            const sf::View view(sf::FloatRect(0.f, kTop / zoom, 320.f / zoom, 200.f / zoom));
+            shown(*target, renderer(), view);
+            for (std::size_t i = 0; i < changes.size(); ++i) {
+                changes[i]();
+                const sf::Image kept = shown(*target, renderer(), view);
+                MapRenderer fresh(game);
+                const sf::Image drawn = shown(whole, fresh, view);
+                EXPECT_EQ(std::memcmp(kept.getPixelsPtr(), drawn.getPixelsPtr(), 320 * 200 * 4), 0)
+                    << zoom << " " << (target == &window) << " " << i;
+            }
+        }
 }
