@@ -8,7 +8,9 @@
 // screen right and back again, so most are copies out of the kept picture and some
 // draw it again, as its margin runs out; "redrawn" frames jump the view round three
 // places further apart than the margin, so every frame draws the picture again, as a
-// change of zoom or of the map does. A plain timed harness: GL work is measured
+// change of zoom does; "changed" frames move a fire round three tiles at the map's
+// centre, so every frame shows a map changed in one place, as a building completed
+// or a fire frame does. A plain timed harness: GL work is measured
 // with the frame presented, since a software renderer does its drawing when the
 // frame is flushed. Run under Xvfb with the generated data, from the build folder:
 //   TAPBURG_DATA_DIR=data xvfb-run -a -s "-screen 0 1920x1080x24" bench/bench_client_map_draw
@@ -25,6 +27,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -108,6 +111,8 @@ public:
             report("redrawn", measure([&] { jumpedFrame(); }, [&] { emptyFrame(); }));
             game.mapView->setCenter(centre);
             game.cullMapToView();
+            report("changed", measure([&] { changedFrame(); }, [&] { emptyFrame(); }));
+            burning()->flags &= static_cast<std::uint8_t>(~kFlagBurning);
         }
     }
 
@@ -140,6 +145,19 @@ private:
         frame();
     }
 
+    // Three looks in turn, which two kept pictures do not cover.
+    void changedFrame() {
+        burning()->flags &= static_cast<std::uint8_t>(~kFlagBurning);
+        fireAt = (fireAt + 1) % kJumpPlaces;
+        burning()->flags |= kFlagBurning;
+        frame();
+    }
+
+    Tile* burning() {
+        Map& map = *game.simulation->map;
+        return map.tileAt(map.width / 2 + fireAt, map.height / 2);
+    }
+
     void emptyFrame() {
         game.frameTarget().clear(game.paperColor);
         game.present();
@@ -156,6 +174,7 @@ private:
     Game& game;
     int panFrames = 0;
     int jumps = 0;
+    int fireAt = 0;
 };
 
 } // namespace
