@@ -1,18 +1,19 @@
 // Frame time of the map pass in a 1280 x 720 window: a new game's start view, then a
-// fully built 75 x 75 city in the normal view (about 640 x 360 map units on screen),
-// on each information layer, and with the whole map on screen and nothing culled.
-// Each is drawn into the window (post-processing off) and into the frame texture
-// that post-processing reads (on, as the game starts). "Steady" frames advance the
-// timers as the game does and keep the map picture while nothing in it changes;
-// "panned" frames move the view as a held arrow key does at 60 frames a second, half a
-// screen right and back again, so most are copies out of the kept picture and some
-// draw it again, as its margin runs out; "redrawn" frames jump the view round three
-// places further apart than the margin, so every frame draws the picture again, as a
-// change of zoom does; "changed" frames move a fire round three tiles at the map's
-// centre, so every frame shows a map changed in one place, as a building completed
-// or a fire frame does. A plain timed harness: GL work is measured
-// with the frame presented, since a software renderer does its drawing when the
-// frame is flushed. Run under Xvfb with the generated data, from the build folder:
+// fully built 75 x 75 city in the normal view (about 640 x 360 map units on screen), on
+// each information layer, and with the whole map on screen and nothing culled. Each is
+// drawn into the window (post-processing off) and into the frame texture that
+// post-processing reads (on, as the game starts). "Steady" frames advance the timers as
+// the game does and keep the map picture while nothing in it changes; "panned" frames
+// move the view as a held arrow key does at 60 frames a second, half a screen right and
+// back again, so most are copies out of the kept picture and some move it, as its
+// margin runs out; "redrawn" frames jump the view round three places further apart than
+// the margin, so every frame moves the picture further than a pan does (the whole map,
+// off the picture's texel grid, draws it whole, as a change of zoom does); "changed"
+// frames move a fire round three tiles at the map's centre, so every frame shows a map
+// changed in one place, as a building completed or a fire frame does. A plain timed
+// harness: GL work is measured with the frame presented, since a software renderer does
+// its drawing when the frame is flushed. Run under Xvfb with the generated data, from
+// the build folder:
 //   TAPBURG_DATA_DIR=data xvfb-run -a -s "-screen 0 1920x1080x24" bench/bench_client_map_draw
 #include "CityFixture.h"
 #include "assets/FontManager.h"

@@ -119,8 +119,20 @@ sf::IntRect allOf(sf::Vector2u size) {
     return {0, 0, static_cast<int>(size.x), static_cast<int>(size.y)};
 }
 
+sf::IntRect scaled(const sf::IntRect& rect, int factor) {
+    return {rect.left * factor, rect.top * factor, rect.width * factor, rect.height * factor};
+}
+
 sf::FloatRect grown(const sf::FloatRect& rect, float by) {
     return {rect.left - by, rect.top - by, rect.width + 2.f * by, rect.height + 2.f * by};
+}
+
+template <class T> sf::Vector2<T> topLeftOf(const sf::Rect<T>& rect) {
+    return {rect.left, rect.top};
+}
+
+template <class T> sf::Vector2<T> bottomRightOf(const sf::Rect<T>& rect) {
+    return {rect.left + rect.width, rect.top + rect.height};
 }
 
 // The rectangle with corners `a` and `b`.
@@ -161,6 +173,26 @@ MapRenderer::MapRenderer(Game& owner) : game(owner) {
 bool MapRenderer::PictureKey::operator==(const PictureKey& other) const {
     return area == other.area && rotation == other.rotation && texels == other.texels &&
            atlasBuilds == other.atlasBuilds && upsideDown == other.upsideDown;
+}
+
+bool MapRenderer::PictureKey::movedBy(const PictureKey& other) const {
+    const sf::Vector2f perUnit(static_cast<float>(texels.x) / area.width,
+                               static_cast<float>(texels.y) / area.height);
+    // At one texel to the unit float arithmetic places quads the same after a move.
+    return perUnit == sf::Vector2f(1.f, 1.f) && rotation == 0.f && other.rotation == 0.f &&
+           texels == other.texels && atlasBuilds == other.atlasBuilds &&
+           upsideDown == other.upsideDown && area.width == other.area.width &&
+           area.height == other.area.height &&
+           whole(sf::Vector2f((other.area.left - area.left) * perUnit.x,
+                              (other.area.top - area.top) * perUnit.y));
+}
+
+sf::View MapRenderer::PictureKey::view() const {
+    sf::View all(area);
+    all.setRotation(rotation);
+    if (upsideDown)
+        all.setSize(area.width, -area.height);
+    return all;
 }
 
 void MapRenderer::buildAtlas() {
@@ -287,16 +319,13 @@ bool MapRenderer::copyPicture(Picture& picture, const sf::IntRect& rows, sf::Ren
             picture.enlargedFresh = true;
         }
         for (const sf::IntRect& part : picture.unenlarged)
-            drawEnlarged(picture.texels, part, picture.enlarged,
-                         sf::IntRect(part.left * factor, part.top * factor, part.width * factor,
-                                     part.height * factor),
-                         factor, false);
+            drawEnlarged(picture.texels, part, picture.enlarged, scaled(part, factor), factor,
+                         false);
         if (!picture.unenlarged.empty())
             picture.enlarged.display();
         picture.unenlarged.clear();
         source = &picture.enlarged;
-        from = sf::IntRect(rows.left * factor, rows.top * factor, rows.width * factor,
-                           rows.height * factor);
+        from = scaled(rows, factor);
     }
     framebufferCopies = copyFramebuffer(*source, from, target, port, flip);
     return framebufferCopies;
@@ -322,44 +351,85 @@ MapRenderer::Picture* MapRenderer::preparePicture(const PictureKey& key) {
 }
 
 MapRenderer::Picture* MapRenderer::redrawChanges(const PictureKey& key) {
+    // A turned picture's quads do not lie square to its texels.
+    if (key.rotation != 0.f)
+        return nullptr;
     Picture* picture = nullptr;
     for (Picture& kept : pictures)
         if (kept.key == key && (picture == nullptr || kept.lastShown < picture->lastShown))
             picture = &kept;
-    // A turned picture's quads do not lie square to its texels.
-    if (picture == nullptr || key.rotation != 0.f || !findChanges(*picture))
+    if (picture == nullptr)
+        return redrawMoved(key);
+    if (!findChanges(*picture))
         return nullptr;
     clipChanges(picture->texels);
-    long area = 0;
-    for (const sf::IntRect& clip : clips)
-        area += static_cast<long>(clip.width) * clip.height;
-    // Drawing more than half the picture again saves too little for the doubt.
-    if (area > static_cast<long>(key.texels.x) * key.texels.y / 2)
+    if (!fewClips(key))
         return nullptr;
     // The picture shown longer ago changes, from a copy of the one under the key when
     // it is another: while the buildable tiles blink, the other look of the blink stays.
     Picture& oldest = leastRecent();
-    if (&oldest != picture && copyKept(*picture, oldest))
+    const sf::IntRect all = allOf(key.texels);
+    if (&oldest != picture && prepareTexels(oldest, key) && copyKept(*picture, all, oldest, all))
         picture = &oldest;
+    return drawClips(*picture, key);
+}
+
+MapRenderer::Picture* MapRenderer::redrawMoved(const PictureKey& key) {
+    Picture& into = leastRecent();
+    Picture& from = &into == &pictures[0] ? pictures[1] : pictures[0];
+    if (!from.key || !from.key->movedBy(key) || !findChanges(from))
+        return nullptr;
+    // The texels both pictures show, counted in the new one with the world upright; at
+    // one texel to the unit a move by whole units is one by whole texels.
+    const sf::Vector2i by = rounded(
+        sf::Vector2f(from.key->area.left - key.area.left, from.key->area.top - key.area.top));
+    sf::IntRect shared;
+    if (!allOf(key.texels).intersects(sf::IntRect(by, sf::Vector2i(key.texels)), shared))
+        return nullptr;
+    addExposed(key.area,
+               sf::FloatRect(key.area.left + static_cast<float>(shared.left),
+                             key.area.top + static_cast<float>(shared.top),
+                             static_cast<float>(shared.width), static_cast<float>(shared.height)));
+    if (!prepareTexels(into, key))
+        return nullptr;
+    clipChanges(into.texels);
+    const sf::IntRect fromShared(shared.left - by.x, shared.top - by.y, shared.width,
+                                 shared.height);
+    if (!fewClips(key) || !copyKept(from, keptRows(fromShared, key.texels.y, key.upsideDown), into,
+                                    keptRows(shared, key.texels.y, key.upsideDown)))
+        return nullptr;
+    return drawClips(into, key);
+}
+
+bool MapRenderer::fewClips(const PictureKey& key) const {
+    long area = 0;
+    for (const sf::IntRect& clip : clips)
+        area += static_cast<long>(clip.width) * clip.height;
+    // Drawing more than half the picture again saves too little for the doubt.
+    return area <= static_cast<long>(key.texels.x) * key.texels.y / 2;
+}
+
+MapRenderer::Picture* MapRenderer::drawClips(Picture& picture, const PictureKey& key) {
     // Each place is drawn from all the quads that reach it, in the batch's order: the
     // texels a whole redraw gives there.
     const bool opaque = opaqueQuads(batch);
     for (const sf::IntRect& clip : clips) {
-        const ClipGuard guard(picture->texels, clip);
+        const ClipGuard guard(picture.texels, clip);
         if (!guard) {
-            picture->key.reset();
+            picture.key.reset();
             return nullptr;
         }
-        gatherClipped(picture->texels, clip);
-        picture->texels.clear(game.paperColor);
-        drawQuads(picture->texels, clipped.data(), clipped.size(), opaque);
+        gatherClipped(picture.texels, clip);
+        picture.texels.clear(game.paperColor);
+        drawQuads(picture.texels, clipped.data(), clipped.size(), opaque);
     }
-    picture->texels.display();
-    batch.swap(picture->quads);
-    marks.swap(picture->marks);
-    if (picture->enlargedFresh)
-        picture->unenlarged.insert(picture->unenlarged.end(), clips.begin(), clips.end());
-    return picture;
+    picture.texels.display();
+    batch.swap(picture.quads);
+    marks.swap(picture.marks);
+    picture.key = key;
+    if (picture.enlargedFresh)
+        picture.unenlarged.insert(picture.unenlarged.end(), clips.begin(), clips.end());
+    return &picture;
 }
 
 void MapRenderer::gatherClipped(const sf::RenderTexture& texels, const sf::IntRect& clip) {
@@ -385,24 +455,34 @@ MapRenderer::Picture& MapRenderer::leastRecent() {
         [](const Picture& a, const Picture& b) { return a.lastShown < b.lastShown; });
 }
 
-bool MapRenderer::copyKept(Picture& from, Picture& into) {
-    into.key.reset();
-    const sf::Vector2u size = from.texels.getSize();
-    const sf::IntRect all = allOf(size);
-    if ((into.texels.getSize() != size && !createInWindowOrder(into.texels, size)) ||
-        !copyFramebuffer(from.texels, all, into.texels, all, false))
+bool MapRenderer::prepareTexels(Picture& picture, const PictureKey& key) {
+    picture.key.reset();
+    if (picture.texels.getSize() != key.texels && !createInWindowOrder(picture.texels, key.texels))
         return false;
-    into.texels.setView(from.texels.getView());
-    into.quads = from.quads;
-    into.marks = from.marks;
-    into.key = from.key;
+    picture.texels.setView(key.view());
+    return true;
+}
+
+bool MapRenderer::copyKept(Picture& from, const sf::IntRect& fromArea, Picture& into,
+                           const sf::IntRect& intoArea) {
+    if (!copyFramebuffer(from.texels, fromArea, into.texels, intoArea, false))
+        return false;
     const sf::Vector2u enlarged = from.enlarged.getSize();
-    const sf::IntRect allEnlarged = allOf(enlarged);
+    const int factor = static_cast<int>(enlarged.x / from.texels.getSize().x);
     into.enlargedFresh =
         from.enlargedFresh &&
         (into.enlarged.getSize() == enlarged || createInWindowOrder(into.enlarged, enlarged)) &&
-        copyFramebuffer(from.enlarged, allEnlarged, into.enlarged, allEnlarged, false);
-    into.unenlarged = from.unenlarged;
+        copyFramebuffer(from.enlarged, scaled(fromArea, factor), into.enlarged,
+                        scaled(intoArea, factor), false);
+    // What `from` still had to enlarge, where it lands in `into`.
+    into.unenlarged.clear();
+    const sf::Vector2i by = topLeftOf(intoArea) - topLeftOf(fromArea);
+    for (const sf::IntRect& part : from.unenlarged) {
+        sf::IntRect moved;
+        if (sf::IntRect(topLeftOf(part) + by, sf::Vector2i(part.width, part.height))
+                .intersects(intoArea, moved))
+            into.unenlarged.push_back(moved);
+    }
     return true;
 }
 
@@ -410,14 +490,8 @@ MapRenderer::Picture* MapRenderer::redrawWhole(const PictureKey& key) {
     // The picture shown longer ago makes way: while the buildable tiles blink, the
     // other look of the blink stays.
     Picture& picture = leastRecent();
-    picture.key.reset();
-    if (picture.texels.getSize() != key.texels && !createInWindowOrder(picture.texels, key.texels))
+    if (!prepareTexels(picture, key))
         return nullptr;
-    sf::View whole(key.area);
-    whole.setRotation(key.rotation);
-    if (key.upsideDown)
-        whole.setSize(key.area.width, -key.area.height);
-    picture.texels.setView(whole);
     picture.texels.clear(game.paperColor);
     batch.swap(picture.quads);
     marks.swap(picture.marks);
@@ -461,9 +535,11 @@ bool MapRenderer::findChanges(const Picture& kept) {
 }
 void MapRenderer::addChange(const SpriteAtlas::Vertices& quads, std::size_t begin,
                             std::size_t end) {
-    if (begin == end)
-        return;
-    const sf::FloatRect place = quadBounds(quads.data(), begin, end);
+    if (begin != end)
+        addPlace(quadBounds(quads.data(), begin, end));
+}
+
+void MapRenderer::addPlace(const sf::FloatRect& place) {
     for (sf::FloatRect& near : changes)
         if (touches(grown(near, kNearChanges), place)) {
             near = unite(near, place);
@@ -477,6 +553,25 @@ void MapRenderer::addChange(const SpriteAtlas::Vertices& quads, std::size_t begi
     changes.resize(1);
 }
 
+void MapRenderer::addExposed(const sf::FloatRect& area, const sf::FloatRect& shared) {
+    const sf::Vector2f end = bottomRightOf(area);
+    const sf::Vector2f sharedEnd = bottomRightOf(shared);
+    const std::array<sf::FloatRect, 4> strips{
+        {{area.left, area.top, shared.left - area.left, area.height},
+         {sharedEnd.x, area.top, end.x - sharedEnd.x, area.height},
+         {area.left, area.top, area.width, shared.top - area.top},
+         {area.left, sharedEnd.y, area.width, end.y - sharedEnd.y}}};
+    // Kept apart: the box round two strips is the whole picture.
+    for (const sf::FloatRect& strip : strips)
+        if (strip.width > 0.f && strip.height > 0.f)
+            changes.push_back(strip);
+}
+
+sf::IntRect MapRenderer::texelsOf(const sf::RenderTexture& texels, const sf::FloatRect& place) {
+    return spanned(texels.mapCoordsToPixel(topLeftOf(place)),
+                   texels.mapCoordsToPixel(bottomRightOf(place)));
+}
+
 void MapRenderer::clipChanges(const sf::RenderTexture& texels) {
     clips.clear();
     const sf::IntRect all = allOf(texels.getSize());
@@ -484,9 +579,7 @@ void MapRenderer::clipChanges(const sf::RenderTexture& texels) {
     // only touch, however the corners were rounded.
     const sf::Vector2i more(2, 2);
     for (const sf::FloatRect& place : changes) {
-        const sf::IntRect at = spanned(texels.mapCoordsToPixel(sf::Vector2f(place.left, place.top)),
-                                       texels.mapCoordsToPixel(sf::Vector2f(
-                                           place.left + place.width, place.top + place.height)));
+        const sf::IntRect at = texelsOf(texels, place);
         sf::IntRect clip;
         if (sf::IntRect(at.left - more.x, at.top - more.y, at.width + 2 * more.x,
                         at.height + 2 * more.y)

@@ -75,6 +75,10 @@ private:
         unsigned atlasBuilds;
         bool upsideDown;
         bool operator==(const PictureKey& other) const;
+        // Whether `other` is this picture's area moved by whole texels.
+        bool movedBy(const PictureKey& other) const;
+        // The view a picture is drawn with.
+        sf::View view() const;
     };
     // Where one tile's quads of one stage (ground and building, range shade, overlay)
     // begin in a batch; keys grow in the order the quads are drawn.
@@ -113,17 +117,32 @@ private:
     // A kept picture under `key` with the places where its quads differ from `batch`
     // drawn again, when those are small; null when none is.
     Picture* redrawChanges(const PictureKey& key);
+    // The picture shown last moved by whole texels to `key`, into the other one: the
+    // texels both show copied, the rest drawn as changes; null when it cannot be.
+    Picture* redrawMoved(const PictureKey& key);
+    // Whether `clips` cover little enough of a picture under `key` to draw them alone.
+    bool fewClips(const PictureKey& key) const;
+    // Draws `clips` of `picture` from `batch`, which it then shows under `key`.
+    Picture* drawClips(Picture& picture, const PictureKey& key);
     // The picture shown longer ago, drawn again whole; null when it cannot be made.
     Picture* redrawWhole(const PictureKey& key);
     Picture& leastRecent();
-    // Makes `into` the picture `from` is, enlargement included; false, and `into` kept
-    // under no key, when the copy cannot be made.
-    bool copyKept(Picture& from, Picture& into);
-    // Gathers into `clips` the texels of `kept` that differ from what `batch` draws,
-    // rectangles that may overlap; false when that is not known.
+    // Makes `picture`'s texels the size and view of `key`, under no key till drawn.
+    bool prepareTexels(Picture& picture, const PictureKey& key);
+    // Copies the texels `fromArea` of `from` over `intoArea` of `into`, enlargement
+    // included; false when the copy cannot be made.
+    bool copyKept(Picture& from, const sf::IntRect& fromArea, Picture& into,
+                  const sf::IntRect& intoArea);
+    // Gathers into `changes` where `kept` differs from what `batch` draws; false when
+    // that is not known.
     bool findChanges(const Picture& kept);
     // Adds where the quads from vertex `begin` to `end` of `quads` lie to `changes`.
     void addChange(const SpriteAtlas::Vertices& quads, std::size_t begin, std::size_t end);
+    void addPlace(const sf::FloatRect& place);
+    // Adds the parts of `area` outside `shared` to `changes`.
+    void addExposed(const sf::FloatRect& area, const sf::FloatRect& shared);
+    // The texels of `texels` that `place` (map units) covers, counted from the top.
+    static sf::IntRect texelsOf(const sf::RenderTexture& texels, const sf::FloatRect& place);
     // The texels of `texels` where `changes` lie, into `clips`.
     void clipChanges(const sf::RenderTexture& texels);
     // The quads of `batch` that reach the texels `clip` of `texels`, into `clipped`.

@@ -269,20 +269,27 @@ TEST_F(MapPicture, PictureRedrawnWhereItChangedEqualsAWholeDraw) {
         whole.display();
         return whole.getTexture().copyToImage();
     };
-    // A building appears, another goes, a third changes its label and catches fire.
-    const std::array<std::function<void()>, 3> changes{[&] { placeHouse(1, 3).residents = 1; },
-                                                       [&] { tile(2, 2).setKind(TileKind::Empty); },
-                                                       [&] {
-                                                           tile(1, 3).house()->residents = 3;
-                                                           tile(1, 3).flags |= kFlagBurning;
-                                                       }};
+    // A building appears, another goes, a third changes its label and catches fire; then
+    // the view moves past the picture's margin as the first comes back.
+    sf::View view;
+    const auto appear = [&] { placeHouse(1, 3).residents = 1; };
+    const auto go = [&] { tile(2, 2).setKind(TileKind::Empty); };
+    const auto change = [&] {
+        tile(1, 3).house()->residents = 3;
+        tile(1, 3).flags |= kFlagBurning;
+    };
+    const auto move = [&] {
+        placeHouse(2, 2);
+        view.move(-45.f, -27.f);
+    };
+    const std::array<std::function<void()>, 4> changes{appear, go, change, move};
     map().layer = 1;
     for (const float zoom : {1.f, 2.f})
         for (sf::RenderTarget* target : std::array<sf::RenderTarget*, 2>{&window, &whole}) {
             tile(1, 3).setKind(TileKind::Empty);
             tile(1, 3).flags = kFlagVisible;
             placeHouse(2, 2);
-            const sf::View view(sf::FloatRect(0.f, kTop / zoom, 320.f / zoom, 200.f / zoom));
+            view.reset(sf::FloatRect(0.f, kTop / zoom, 320.f / zoom, 200.f / zoom));
             shown(*target, renderer(), view);
             for (std::size_t i = 0; i < changes.size(); ++i) {
                 changes[i]();
