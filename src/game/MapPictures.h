@@ -43,8 +43,8 @@ public:
               unsigned builds, sf::Color paperColor);
 
 private:
-    // What a picture was drawn from, besides its quads. The atlas is built again
-    // whenever the paper changes.
+    // What a picture was drawn from, besides its quads. The renderer builds its atlas
+    // again whenever the paper changes, so the build count stands for the paper too.
     struct PictureKey {
         sf::FloatRect area; // map units
         float rotation;
