@@ -121,15 +121,15 @@ bool MapPictures::PictureKey::operator==(const PictureKey& other) const {
 }
 
 bool MapPictures::PictureKey::movedBy(const PictureKey& other) const {
+    // Everything but the area's place the same, so a field added to the key counts here too.
+    PictureKey moved = *this;
+    moved.area.left = other.area.left;
+    moved.area.top = other.area.top;
     const sf::Vector2f perUnit(static_cast<float>(texels.x) / area.width,
                                static_cast<float>(texels.y) / area.height);
     // At one texel to the unit float arithmetic places quads the same after a move.
-    return perUnit == sf::Vector2f(1.f, 1.f) && rotation == 0.f && other.rotation == 0.f &&
-           texels == other.texels && atlasBuilds == other.atlasBuilds &&
-           upsideDown == other.upsideDown && area.width == other.area.width &&
-           area.height == other.area.height &&
-           whole(sf::Vector2f((other.area.left - area.left) * perUnit.x,
-                              (other.area.top - area.top) * perUnit.y));
+    return moved == other && perUnit == sf::Vector2f(1.f, 1.f) && rotation == 0.f &&
+           whole(sf::Vector2f(other.area.left - area.left, other.area.top - area.top));
 }
 
 sf::View MapPictures::PictureKey::view() const {
