@@ -5,7 +5,6 @@
 #include "city/Messages.h"
 #include "city/NeighbourTable.h"
 #include "city/ProviderPool.h"
-#include "city/ServiceCoverage.h"
 #include "city/Simulation.h"
 
 #include <algorithm>
@@ -64,14 +63,6 @@ int houseIncome(House& house) {
     return whole;
 }
 
-// One station's step, taken as many times as stations reach the tile, so the value
-// comes out as it would station by station; once it stands at its bound a step changes
-// nothing.
-template <class Step> void repeatStep(double& value, int times, double bound, Step step) {
-    for (int k = 0; k < times && value != bound; ++k)
-        value = step(value);
-}
-
 double positive(double value) {
     return std::max(value, 0.0);
 }
@@ -108,6 +99,8 @@ void BuildingTick::run() {
     Map& map = *simulation.map;
     ProviderPool pool(map, lists);
     map.houseLayout.refresh(map.revision, lists.houses, map.tiles);
+    map.serviceReach.refresh(map.revision, serviceRanges(), lists, map.houseLayout,
+                             map.tileServices, map.width, map.height);
     NeighbourTable neighbours(map.houseLayout, lists.houses);
     resetDemand(pool, neighbours);
     serveAll(pool);
@@ -147,9 +140,12 @@ ServiceLacks BuildingTick::lacksToday() const {
 }
 
 void BuildingTick::resetDemand(ProviderPool& pool, NeighbourTable& neighbours) {
+    // A house starts the day with what the stations reaching it leave, before its
+    // neighbours read it.
+    const ServiceReach& reach = simulation.map->serviceReach;
     for (std::size_t i = 0; i < lists.houses.size(); ++i) {
         Tile* tile = lists.houses[i];
-        tile->services() = TileServices();
+        tile->services() = reach.houseValues(i);
         neighbours.take(i, *tile);
         const House* house = tile->house();
         if (house == nullptr)
@@ -184,60 +180,30 @@ void BuildingTick::bookShops() {
     printStep("\tShops updated in %f sec\n");
 }
 
-int BuildingTick::serviceRange(bool extended) const {
-    return kServiceRange + (extended ? kServiceRangeExtension : 0);
+ServiceReach::Ranges BuildingTick::serviceRanges() const {
+    const City& city = *simulation.city;
+    const auto range = [](bool extended) {
+        return kServiceRange + (extended ? kServiceRangeExtension : 0);
+    };
+    return {range(city.policeRangeExtended), range(city.hospitalRangeExtended),
+            range(city.fireRangeExtended)};
 }
 
 void BuildingTick::runServices(NeighbourTable& neighbours) {
     City& city = *simulation.city;
-    Map& map = *simulation.map;
-    ServiceCoverage& coverage = map.serviceCoverage;
-    coverage.prepare(map.width, map.height);
     DailySum costs;
-    for (Tile* station : lists.policeStations) {
-        coverage.add(ServiceCoverage::Police, station->x, station->y,
-                     serviceRange(city.policeRangeExtended));
+    for (Tile* station : lists.policeStations)
         costs.add(dailyIncome(*station));
-    }
     for (Tile* hospital : lists.hospitals) {
-        coverage.add(ServiceCoverage::Hospital, hospital->x, hospital->y,
-                     serviceRange(city.hospitalRangeExtended));
         costs.add(dailyIncome(*hospital));
         if (hospital->building != nullptr)
             wasteSum += hospital->building->waste;
     }
-    for (Tile* station : lists.fireStations) {
-        coverage.add(ServiceCoverage::Fire, station->x, station->y,
-                     serviceRange(city.fireRangeExtended));
+    for (Tile* station : lists.fireStations)
         costs.add(dailyIncome(*station));
-    }
     costs.book(city, LedgerCategory::PublicServices);
-    const std::vector<std::int32_t>& placeOf = map.houseLayout.placeOf;
-    const std::vector<std::uint8_t>& houseAt = map.houseLayout.houseAt;
-    TileServices* values = map.tileServices.data();
-    // The services touch different values of a tile, so each can take the run alone.
-    coverage.walk([&](std::size_t first, std::size_t end, const ServiceCoverage::Counts& stations) {
-        if (const int police = stations[ServiceCoverage::Police]; police > 0)
-            for (std::size_t at = first; at < end; ++at) {
-                double& crime = values[at].crime;
-                repeatStep(crime, police, -kPoliceCrimeDrop, [](double c) {
-                    return std::max(c - kPoliceCrimeDrop, -kPoliceCrimeDrop);
-                });
-                if (placeOf[at] >= 0)
-                    neighbours.takeCrime(static_cast<std::size_t>(placeOf[at]), crime);
-            }
-        if (const int hospitals = stations[ServiceCoverage::Hospital]; hospitals > 0)
-            for (std::size_t at = first; at < end; ++at)
-                if (houseAt[at] != 0)
-                    repeatStep(values[at].healthCare, hospitals, kHospitalCare, [](double care) {
-                        return std::min(care + kHospitalCare, kHospitalCare);
-                    });
-        if (const int fire = stations[ServiceCoverage::Fire]; fire > 0)
-            for (std::size_t at = first; at < end; ++at)
-                repeatStep(values[at].fireSafety, fire, kFireStationSafety, [](double safety) {
-                    return std::min(safety + kFireStationSafety, kFireStationSafety);
-                });
-    });
+    Map& map = *simulation.map;
+    map.serviceReach.moveOthers(map.tileServices, neighbours);
 }
 
 void BuildingTick::bookOffices() {

@@ -6,6 +6,7 @@
 // Tick thread, mapMutex held.
 #include "city/CityTypes.h"
 #include "city/HouseUpdate.h"
+#include "city/ServiceReach.h"
 #include "city/TileLists.h"
 
 #include <array>
@@ -51,7 +52,7 @@ private:
     void landWaste(double waste);
     bool unlock();
     void closeDay();
-    int serviceRange(bool extended) const;
+    ServiceReach::Ranges serviceRanges() const;
     void printStep(const char* format);
 
     Simulation& simulation;

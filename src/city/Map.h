@@ -6,7 +6,7 @@
 #include "city/HouseLayout.h"
 #include "city/ProviderIndex.h"
 #include "city/ProvidersInRange.h"
-#include "city/ServiceCoverage.h"
+#include "city/ServiceReach.h"
 #include "city/Tile.h"
 #include "city/TileLists.h"
 #include "city/TileSquare.h"
@@ -90,11 +90,11 @@ public:
     TileLists lists;
     // Moves on whenever a kind, a list or a provider list may have changed.
     std::uint64_t revision = 0;
-    // The tick's forms of the houses' provider lists and surroundings, by place in the
-    // house list; the tick alone uses them.
+    // The tick's forms of the houses' provider lists, surroundings and services, by
+    // place in the house list; the tick alone uses them.
     ProviderIndex providerIndex;
     HouseLayout houseLayout;
-    ServiceCoverage serviceCoverage;
+    ServiceReach serviceReach;
 
 private:
     struct ViewRect {

@@ -5,7 +5,7 @@
 // order instead of visiting every station's square, which on a large map meant
 // fetching most tiles from memory several times a day. The counts change only where a
 // station's reach starts or ends, so the walk hands over runs of tiles that share them.
-// Kept by the map between days so that a day does not clear a grid of counts: each walk
+// Kept from walk to walk so that a walk does not clear a grid of counts first: each walk
 // leaves it empty again.
 // Tick thread, mapMutex held.
 #include <array>
