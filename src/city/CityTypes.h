@@ -142,6 +142,15 @@ constexpr std::array<BuildingDefaults, kHouseLevels> kHouseDefaults{{
     {4, 0.45, 6, 0},
     {8, 1.0, 15, 0},
 }};
+
+// No house holds more people than this: saves are refused with larger capacities.
+constexpr int largestHouseCapacity() {
+    int largest = 0;
+    for (const BuildingDefaults& house : kHouseDefaults)
+        largest = house.capacity > largest ? house.capacity : largest;
+    return largest;
+}
+
 // Indexed by level - 1: market, shop, convenience store.
 constexpr std::array<BuildingDefaults, kShopLevels> kShopDefaults{{
     {5, 0.1, 15, 4},

@@ -48,23 +48,20 @@ void ProviderIndex::rebuildFamily(std::size_t family, const std::vector<Provider
         listOffsets.push_back(static_cast<std::uint32_t>(listEntries.size()));
     }
     // ...then laid out again in serving order.
-    sortByDistance(family, providers, houses, listOffsets, listEntries);
-    std::vector<std::uint32_t>& o = offsets[family];
-    std::vector<std::uint32_t>& e = entries[family];
-    o.assign(1, 0);
-    e.clear();
-    e.reserve(listEntries.size());
-    for (const std::uint32_t h : order[family]) {
-        e.insert(e.end(), listEntries.begin() + listOffsets[h],
-                 listEntries.begin() + listOffsets[h + 1]);
-        o.push_back(static_cast<std::uint32_t>(e.size()));
+    std::vector<std::uint32_t>& stream = streams[family];
+    stream.clear();
+    stream.reserve(2 * houses.size() + listEntries.size());
+    for (const std::uint32_t h : sortByDistance(providers, houses, listOffsets, listEntries)) {
+        stream.push_back(h);
+        stream.push_back(listOffsets[h + 1] - listOffsets[h]);
+        stream.insert(stream.end(), listEntries.begin() + listOffsets[h],
+                      listEntries.begin() + listOffsets[h + 1]);
     }
 }
 
-void ProviderIndex::sortByDistance(std::size_t family, const std::vector<Provider>& providers,
-                                   const std::vector<Tile*>& houses,
-                                   const std::vector<std::uint32_t>& listOffsets,
-                                   const std::vector<std::uint32_t>& listEntries) {
+std::vector<std::uint32_t> ProviderIndex::sortByDistance(
+    const std::vector<Provider>& providers, const std::vector<Tile*>& houses,
+    const std::vector<std::uint32_t>& listOffsets, const std::vector<std::uint32_t>& listEntries) {
     // Keys are squared distances to the first provider; a house that reaches none gets
     // the key past the largest, so it comes last. A counting sort keeps the list order
     // among equal keys.
@@ -88,8 +85,8 @@ void ProviderIndex::sortByDistance(std::size_t family, const std::vector<Provide
     }
     for (std::size_t k = 1; k < starts.size(); ++k)
         starts[k] += starts[k - 1];
-    std::vector<std::uint32_t>& sorted = order[family];
-    sorted.assign(count, 0);
+    std::vector<std::uint32_t> sorted(count, 0);
     for (std::size_t h = 0; h < count; ++h)
         sorted[starts[keys[h]]++] = static_cast<std::uint32_t>(h);
+    return sorted;
 }

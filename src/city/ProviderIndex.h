@@ -2,8 +2,8 @@
 // The houses' nearest-first provider lists in the form the tick walks them: for each
 // family, the houses in the order they are served (nearest to their first provider
 // first; a house keeps its list place among houses as near, and houses that reach
-// none come last) and one flat array of provider numbers (places in the day's provider
-// table) laid out in that same order, so that serving reads it front to back. Only
+// none come last), each followed by its provider numbers (places in the day's provider
+// table), all in one flat array, so that serving reads a single stream front to back. Only
 // providers that reach the house and can take anyone at all are kept, so every day
 // starts with each house's first provider open, and the order holds until the map
 // changes or the providers differ from those it was built for.
@@ -32,13 +32,11 @@ public:
         }
     };
 
-    // One family's pass as plain arrays: order[k] is the house served k-th, as its place
-    // in the house list, and its providers are entries[offsets[k]] up to
-    // entries[offsets[k + 1]].
+    // One family's pass: for each house in serving order, its place in the house list,
+    // the number of its providers, then the providers.
     struct Pass {
-        const std::uint32_t* order;
-        const std::uint32_t* offsets;
-        const std::uint32_t* entries;
+        const std::uint32_t* stream;
+        std::size_t houses;
     };
 
     bool holds(std::uint64_t mapRevision, const std::vector<Provider>& providers,
@@ -49,9 +47,7 @@ public:
     void rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
                  const std::vector<Tile*>& houses, const Map& map);
 
-    Pass pass(std::size_t family) const {
-        return {order[family].data(), offsets[family].data(), entries[family].data()};
-    }
+    Pass pass(std::size_t family) const { return {streams[family].data(), houseCount}; }
 
 private:
     // providerOf maps a grid index to its place in providers, -1 when the tile provides
@@ -59,17 +55,15 @@ private:
     void rebuildFamily(std::size_t family, const std::vector<Provider>& providers,
                        const std::vector<Tile*>& houses, const Map& map,
                        const std::vector<std::int32_t>& providerOf);
-    // Sorts the houses by the key of their first provider, list order among equals.
-    void sortByDistance(std::size_t family, const std::vector<Provider>& providers,
-                        const std::vector<Tile*>& houses,
-                        const std::vector<std::uint32_t>& listOffsets,
-                        const std::vector<std::uint32_t>& listEntries);
+    // The houses by the key of their first provider, list order among equals.
+    static std::vector<std::uint32_t> sortByDistance(const std::vector<Provider>& providers,
+                                                     const std::vector<Tile*>& houses,
+                                                     const std::vector<std::uint32_t>& listOffsets,
+                                                     const std::vector<std::uint32_t>& listEntries);
 
     bool built = false;
     std::uint64_t revision = 0;
     std::size_t houseCount = 0;
     std::vector<Provider> builtFor;
-    std::array<std::vector<std::uint32_t>, kFamilies> order;   // houses in serving order
-    std::array<std::vector<std::uint32_t>, kFamilies> offsets; // houses + 1 each
-    std::array<std::vector<std::uint32_t>, kFamilies> entries;
+    std::array<std::vector<std::uint32_t>, kFamilies> streams;
 };

@@ -7,8 +7,7 @@
 
 ProviderPool::ProviderPool(Map& map, const TileLists& lists)
     : firstTile(map.tiles.data()), tileCount(map.tiles.size()) {
-    for (std::vector<int>& family : left)
-        family.assign(lists.houses.size(), 0);
+    days.assign(lists.houses.size(), HouseDay{});
     const std::array families{&lists.shops, &lists.jobBuildings, &lists.water};
     std::size_t count = 0;
     for (const std::vector<Tile*>* family : families)
@@ -58,25 +57,25 @@ void ProviderPool::add(const Tile& tile) {
 }
 
 void ProviderPool::setDemand(std::size_t house, int demand) {
-    for (std::vector<int>& family : left)
-        family[house] = demand;
+    days[house].demand = static_cast<std::uint8_t>(demand);
 }
 
 void ProviderPool::serveInDistanceOrder(Family family) {
     const auto f = static_cast<std::size_t>(family);
     // Plain pointers keep the loop's arrays in registers.
     const ProviderIndex::Pass pass = index->pass(f);
-    int* const wanted = left[f].data();
+    HouseDay* const day = days.data();
     int* const open = room.data();
-    const std::size_t houses = left[f].size();
-    for (std::size_t k = 0; k < houses; ++k) {
-        const std::size_t house = pass.order[k];
+    const std::uint32_t* next = pass.stream;
+    for (std::size_t k = 0; k < pass.houses; ++k) {
+        const std::size_t house = next[0];
+        const std::uint32_t* cursor = next + 2;
+        const std::uint32_t* const end = cursor + next[1];
+        next = end;
         // Providers only fill up during a pass: the nearest with room takes what it can,
         // and the house goes on to the next only when that one is full.
-        int placing = wanted[house];
-        const std::uint32_t* const end = pass.entries + pass.offsets[k + 1];
-        for (const std::uint32_t* cursor = pass.entries + pass.offsets[k];
-             placing >= 1 && cursor != end; ++cursor) {
+        int placing = day[house].demand;
+        for (; placing >= 1 && cursor != end; ++cursor) {
             int& places = open[*cursor];
             if (places <= 0)
                 continue;
@@ -84,7 +83,7 @@ void ProviderPool::serveInDistanceOrder(Family family) {
             placing -= moved;
             places -= moved;
         }
-        wanted[house] = placing;
+        day[house].left[f] = static_cast<std::uint8_t>(placing);
     }
 }
 

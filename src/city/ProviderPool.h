@@ -2,7 +2,8 @@
 // The day's places at shops, job buildings and water supplies, and the serving of houses
 // from them. Serving walks every house's providers several times; it reads them from
 // the map's flat provider index and keeps what houses want and providers have room for
-// in small arrays of their own, so a large city's tick does not wait on memory.
+// in small arrays of their own, so a large city's tick does not wait on memory: a
+// house's whole day of serving is four bytes, which all three passes share.
 // Tick thread, mapMutex held.
 #include "city/Building.h"
 #include "city/ProviderIndex.h"
@@ -24,7 +25,8 @@ public:
     // and nothing to place; brings the map's provider index up to date.
     ProviderPool(Map& map, const TileLists& lists);
 
-    // The demand of the house at this place in the house list, for every family.
+    // The demand of the house at this place in the house list, for every family; at most
+    // the house's capacity.
     void setDemand(std::size_t house, int demand);
     // Serves the houses of one family, nearest to a reachable provider first; a house
     // keeps its list place among houses as near.
@@ -34,13 +36,14 @@ public:
     void publish() const;
     // What is left of a house's day: its needs and the demand not placed.
     void settle(std::size_t house, House& record) const {
-        record.shoppersToPlace = left[0][house];
-        record.jobSeekersToPlace = left[1][house];
-        record.waterUsersToPlace = left[2][house];
+        const HouseDay& day = days[house];
+        record.shoppersToPlace = day.left[0];
+        record.jobSeekersToPlace = day.left[1];
+        record.waterUsersToPlace = day.left[2];
         // A family's need is met once none of the house's demand is left unplaced.
         int needs = 0;
         for (std::size_t f = 0; f < ProviderIndex::kFamilies; ++f)
-            needs |= left[f][house] != 0 ? kFamilyNeed[f] : 0;
+            needs |= day.left[f] != 0 ? kFamilyNeed[f] : 0;
         record.needs = needs;
     }
 
@@ -62,10 +65,19 @@ private:
     std::vector<ProviderIndex::Provider> providers;
     std::size_t tileCount;
     std::vector<Slot> slots; // beside providers
+    // A house's demand and, for each family, what serving left of it unplaced. No
+    // house holds more than a byte's worth of people (saves with more are refused), and
+    // the demand is at most the capacity.
+    struct HouseDay {
+        std::array<std::uint8_t, ProviderIndex::kFamilies> left;
+        std::uint8_t demand;
+    };
+    static_assert(largestHouseCapacity() <= UINT8_MAX);
+
     // What serving reads, in small separate arrays: the room left at each provider
-    // (beside providers) and, by place in the house list, each family's demand not yet
-    // placed. A house without a record places nothing.
+    // (beside providers) and each house's day by its place in the house list. A house
+    // without a record places nothing.
     std::vector<int> room;
-    std::array<std::vector<int>, ProviderIndex::kFamilies> left;
+    std::vector<HouseDay> days;
     const ProviderIndex* index = nullptr;
 };

@@ -24,13 +24,6 @@ constexpr int kMaxLoan = 1000000000;
 // over every tile and day stay finite.
 constexpr double kMaxReal = 1e15;
 
-constexpr int largestHouseCapacity() {
-    int largest = 0;
-    for (const BuildingDefaults& house : kHouseDefaults)
-        largest = std::max(largest, house.capacity);
-    return largest;
-}
-
 // No map holds more people than this, nor more houses than kMaxMapSide squared.
 constexpr long long kMaxPopulation =
     static_cast<long long>(kMaxMapSide) * kMaxMapSide * largestHouseCapacity();
