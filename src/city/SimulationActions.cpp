@@ -49,9 +49,11 @@ Tile* Simulation::findVisibleTile(int number) const {
 }
 
 bool Simulation::canArm(const Tile* tile, std::size_t slot) const {
-    return actionKind == ActionKind::None && tile != nullptr && slot < tile->actions().size() &&
-           tile->actions()[slot] != ActionKind::None &&
-           tile->actions()[slot] != ActionKind::PutOutFires;
+    if (actionKind != ActionKind::None || tile == nullptr)
+        return false;
+    const std::vector<ActionKind>& actions = tile->actions();
+    return slot < actions.size() && actions[slot] != ActionKind::None &&
+           actions[slot] != ActionKind::PutOutFires;
 }
 
 void Simulation::arm(Tile& tile, std::size_t slot, int price) {
