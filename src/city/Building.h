@@ -36,9 +36,9 @@ public:
 
     // What neighbours read of a house during the tick comes first.
     SharedValue<int> residents{0};
+    int capacity = 0;
     double attractiveness = 0.0;
     int level = 1; // 1 small, 2 large, 3 flats
-    int capacity = 0;
     int shoppersToPlace = 0;
     int waterUsersToPlace = 0;
     int jobSeekersToPlace = 0;
