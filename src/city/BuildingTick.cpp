@@ -3,7 +3,6 @@
 #include "city/City.h"
 #include "city/Map.h"
 #include "city/Messages.h"
-#include "city/NeighbourTable.h"
 #include "city/ProviderPool.h"
 #include "city/Simulation.h"
 
@@ -101,7 +100,8 @@ void BuildingTick::run() {
     map.houseLayout.refresh(map.revision, lists.houses, map.tiles);
     map.serviceReach.refresh(map.revision, serviceRanges(), lists, map.houseLayout,
                              map.tileServices, map.width, map.height);
-    NeighbourTable neighbours(map.houseLayout, lists.houses);
+    NeighbourTable& neighbours = map.neighbourTable;
+    neighbours.startDay(map.houseLayout, lists.houses);
     resetDemand(pool, neighbours);
     serveAll(pool);
     bookShops();

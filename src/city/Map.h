@@ -4,6 +4,7 @@
 // quarter turns. Runs on the interface thread unless a method says otherwise; the
 // tick reads it under Simulation::mapMutex. Non-copyable.
 #include "city/HouseLayout.h"
+#include "city/NeighbourTable.h"
 #include "city/ProviderIndex.h"
 #include "city/ProvidersInRange.h"
 #include "city/ServiceReach.h"
@@ -90,11 +91,12 @@ public:
     TileLists lists;
     // Moves on whenever a kind, a list or a provider list may have changed.
     std::uint64_t revision = 0;
-    // The tick's forms of the houses' provider lists, surroundings and services, by
-    // place in the house list; the tick alone uses them.
+    // The tick's forms of the houses' provider lists, surroundings, services and the
+    // values their neighbours read, by place in the house list; the tick alone uses them.
     ProviderIndex providerIndex;
     HouseLayout houseLayout;
     ServiceReach serviceReach;
+    NeighbourTable neighbourTable;
 
 private:
     struct ViewRect {

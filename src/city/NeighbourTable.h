@@ -15,8 +15,11 @@ class Tile;
 
 class NeighbourTable {
 public:
-    // Takes in the layout's outsiders; the layout must be up to date for the houses.
-    NeighbourTable(const HouseLayout& layout, const std::vector<Tile*>& houses);
+    // Starts a day's table by taking in the layout's outsiders; the layout must be up to
+    // date for the houses and stand for the day. The storage is kept from day to day
+    // rather than allocated and cleared afresh: every entry anyone reads is taken in
+    // again during the day.
+    void startDay(const HouseLayout& houseLayout, const std::vector<Tile*>& houses);
 
     // Takes in the house at this place of the list as it is now. A tile without a house
     // record is nobody's neighbour in the layout, so nothing reads its entry.
@@ -27,6 +30,6 @@ public:
     NeighbourHouses around(std::size_t house) const;
 
 private:
-    const HouseLayout& layout;
+    const HouseLayout* layout = nullptr;
     std::vector<NeighbourHouses::Neighbour> values;
 };

@@ -288,6 +288,7 @@ TEST(TickMemoryTest, ADayAfterAMapChangeMatchesOneThatStartsAfresh) {
             fresh.map->providerIndex = ProviderIndex();
             fresh.map->houseLayout = HouseLayout();
             fresh.map->serviceReach = ServiceReach();
+            fresh.map->neighbourTable = NeighbourTable();
             kept.buildingTick();
             fresh.buildingTick();
         }
