@@ -12,7 +12,26 @@ namespace {
 constexpr std::array<std::vector<Tile*> ProvidersInRange::*, ProviderIndex::kFamilies> kTileLists{
     &ProvidersInRange::shops, &ProvidersInRange::jobs, &ProvidersInRange::water};
 
+// Each house's provider count and providers, in serving order.
+template <class Word>
+void layOut(std::vector<Word>& run, const std::vector<std::uint32_t>& order,
+            const std::vector<std::uint32_t>& listOffsets,
+            const std::vector<std::uint32_t>& listEntries) {
+    run.clear();
+    run.reserve(order.size() + listEntries.size());
+    for (const std::uint32_t h : order) {
+        run.push_back(static_cast<Word>(listOffsets[h + 1] - listOffsets[h]));
+        for (std::uint32_t e = listOffsets[h]; e < listOffsets[h + 1]; ++e)
+            run.push_back(static_cast<Word>(listEntries[e]));
+    }
+}
+
 } // namespace
+
+ProviderIndex::Pass ProviderIndex::pass(std::size_t family) const {
+    return {orders[family].data(), narrow ? narrowRuns[family].data() : nullptr,
+            narrow ? nullptr : wideRuns[family].data(), houseCount};
+}
 
 void ProviderIndex::rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
                             const std::vector<Tile*>& houses, const Map& map) {
@@ -20,6 +39,7 @@ void ProviderIndex::rebuild(std::uint64_t mapRevision, const std::vector<Provide
     revision = mapRevision;
     houseCount = houses.size();
     builtFor = providers;
+    narrow = providers.size() <= kNarrowProviders;
     std::vector<std::int32_t> providerOf(map.tiles.size(), -1);
     for (std::size_t p = 0; p < providers.size(); ++p)
         providerOf[static_cast<std::size_t>(providers[p].tile)] = static_cast<std::int32_t>(p);
@@ -48,15 +68,13 @@ void ProviderIndex::rebuildFamily(std::size_t family, const std::vector<Provider
         listOffsets.push_back(static_cast<std::uint32_t>(listEntries.size()));
     }
     // ...then laid out again in serving order.
-    std::vector<std::uint32_t>& stream = streams[family];
-    stream.clear();
-    stream.reserve(2 * houses.size() + listEntries.size());
-    for (const std::uint32_t h : sortByDistance(providers, houses, listOffsets, listEntries)) {
-        stream.push_back(h);
-        stream.push_back(listOffsets[h + 1] - listOffsets[h]);
-        stream.insert(stream.end(), listEntries.begin() + listOffsets[h],
-                      listEntries.begin() + listOffsets[h + 1]);
-    }
+    orders[family] = sortByDistance(providers, houses, listOffsets, listEntries);
+    narrowRuns[family].clear();
+    wideRuns[family].clear();
+    if (narrow)
+        layOut(narrowRuns[family], orders[family], listOffsets, listEntries);
+    else
+        layOut(wideRuns[family], orders[family], listOffsets, listEntries);
 }
 
 std::vector<std::uint32_t> ProviderIndex::sortByDistance(

@@ -2,8 +2,8 @@
 // The houses' nearest-first provider lists in the form the tick walks them: for each
 // family, the houses in the order they are served (nearest to their first provider
 // first; a house keeps its list place among houses as near, and houses that reach
-// none come last), each followed by its provider numbers (places in the day's provider
-// table), all in one flat array, so that serving reads a single stream front to back. Only
+// none come last), and beside them each house's provider numbers (places in the day's
+// provider table), in one flat array, so that serving reads two streams front to back. Only
 // providers that reach the house and can take anyone at all are kept, so every day
 // starts with each house's first provider open, and the order holds until the map
 // changes or the providers differ from those it was built for.
@@ -32,12 +32,19 @@ public:
         }
     };
 
-    // One family's pass: for each house in serving order, its place in the house list,
-    // the number of its providers, then the providers.
+    // One family's pass: the houses' places in the house list in serving order and,
+    // house by house in the same order, the number of its providers followed by the
+    // providers. The run is of two-byte words whenever every provider number fits one,
+    // as on any map of the game's own size, which halves what serving streams on a large
+    // one; of four-byte words otherwise. Exactly one of the two is set.
     struct Pass {
-        const std::uint32_t* stream;
+        const std::uint32_t* order;
+        const std::uint16_t* narrow;
+        const std::uint32_t* wide;
         std::size_t houses;
     };
+    // Up to this many providers, their numbers and counts are narrow words.
+    static constexpr std::size_t kNarrowProviders = UINT16_MAX;
 
     bool holds(std::uint64_t mapRevision, const std::vector<Provider>& providers,
                std::size_t houses) const {
@@ -47,7 +54,7 @@ public:
     void rebuild(std::uint64_t mapRevision, const std::vector<Provider>& providers,
                  const std::vector<Tile*>& houses, const Map& map);
 
-    Pass pass(std::size_t family) const { return {streams[family].data(), houseCount}; }
+    Pass pass(std::size_t family) const;
 
 private:
     // providerOf maps a grid index to its place in providers, -1 when the tile provides
@@ -65,5 +72,8 @@ private:
     std::uint64_t revision = 0;
     std::size_t houseCount = 0;
     std::vector<Provider> builtFor;
-    std::array<std::vector<std::uint32_t>, kFamilies> streams;
+    bool narrow = true;
+    std::array<std::vector<std::uint32_t>, kFamilies> orders;
+    std::array<std::vector<std::uint16_t>, kFamilies> narrowRuns;
+    std::array<std::vector<std::uint32_t>, kFamilies> wideRuns;
 };

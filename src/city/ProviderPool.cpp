@@ -62,15 +62,24 @@ void ProviderPool::setDemand(std::size_t house, int demand) {
 
 void ProviderPool::serveInDistanceOrder(Family family) {
     const auto f = static_cast<std::size_t>(family);
-    // Plain pointers keep the loop's arrays in registers.
     const ProviderIndex::Pass pass = index->pass(f);
+    if (pass.narrow != nullptr)
+        serve(f, pass.order, pass.narrow, pass.houses);
+    else
+        serve(f, pass.order, pass.wide, pass.houses);
+}
+
+template <class Word>
+void ProviderPool::serve(std::size_t family, const std::uint32_t* order, const Word* run,
+                         std::size_t houses) {
+    // Plain pointers keep the loop's arrays in registers.
     HouseDay* const day = days.data();
     int* const open = room.data();
-    const std::uint32_t* next = pass.stream;
-    for (std::size_t k = 0; k < pass.houses; ++k) {
-        const std::size_t house = next[0];
-        const std::uint32_t* cursor = next + 2;
-        const std::uint32_t* const end = cursor + next[1];
+    const Word* next = run;
+    for (std::size_t k = 0; k < houses; ++k) {
+        const std::size_t house = order[k];
+        const Word* cursor = next + 1;
+        const Word* const end = cursor + next[0];
         next = end;
         // Providers only fill up during a pass: the nearest with room takes what it can,
         // and the house goes on to the next only when that one is full.
@@ -83,7 +92,7 @@ void ProviderPool::serveInDistanceOrder(Family family) {
             placing -= moved;
             places -= moved;
         }
-        day[house].left[f] = static_cast<std::uint8_t>(placing);
+        day[house].left[family] = static_cast<std::uint8_t>(placing);
     }
 }
 

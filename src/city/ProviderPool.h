@@ -60,6 +60,9 @@ private:
     };
 
     void add(const Tile& tile);
+    // One family's pass over a run of `Word`s (see ProviderIndex::Pass).
+    template <class Word>
+    void serve(std::size_t family, const std::uint32_t* order, const Word* run, std::size_t houses);
 
     const Tile* firstTile;
     std::vector<ProviderIndex::Provider> providers;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -296,6 +297,29 @@ TEST(TickMemoryTest, ADayAfterAMapChangeMatchesOneThatStartsAfresh) {
                   SaveWriter::format(SaveFile::capture(fresh)))
             << c.what;
     }
+}
+
+TEST(TickServingTest, ProviderNumbersPastTwoBytesServeTheRightProviders) {
+    // More shops than two-byte words can number: those beside the house in the far
+    // corner are numbered past 65535, and only they may take its shoppers.
+    Simulation sim;
+    makeBlankMap(sim, 300, 240);
+    for (Tile& tile : sim.map->tiles)
+        tile.setKind(TileKind::Shop, 1);
+    House& house = settledHouse(sim, 250, 235, 1, 2);
+    sim.map->markEverythingChanged();
+    sim.map->recalculateVisibleTiles();
+    runDay(sim);
+    int visitors = 0;
+    for (const Tile& tile : sim.map->tiles) {
+        const Shop* shop = tile.shop();
+        if (shop == nullptr || shop->visitors == 0)
+            continue;
+        visitors += shop->visitors;
+        EXPECT_EQ(std::abs(tile.x - 250) + std::abs(tile.y - 235), 1) << tile.x << "," << tile.y;
+    }
+    EXPECT_EQ(visitors, 3);
+    EXPECT_EQ(house.shoppersToPlace, 0);
 }
 
 TEST(TickThreadTest, ClosingWhileATickRunsWaitsForIt) {
