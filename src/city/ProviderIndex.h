@@ -36,7 +36,8 @@ public:
     // house by house in the same order, the number of its providers followed by the
     // providers. The run is of two-byte words whenever every provider number fits one,
     // as on any map of the game's own size, which halves what serving streams on a large
-    // one; of four-byte words otherwise. Exactly one of the two is set.
+    // one; of four-byte words otherwise. Serving reads `narrow` when it is set, `wide`
+    // otherwise.
     struct Pass {
         const std::uint32_t* order;
         const std::uint16_t* narrow;
