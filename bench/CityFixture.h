@@ -60,6 +60,27 @@ inline CityFixtureStats buildFullCity(Simulation& sim, int side) {
         static_cast<int>(map.lists.jobBuildings.size()), static_cast<int>(map.lists.water.size())};
 }
 
+// The fixture's city plus what it lacks for a realistic day: residents, trees beside the
+// houses and a landfill per 400 tiles.
+inline int furnishFullCity(Simulation& sim) {
+    int k = 0;
+    int buildings = 0;
+    for (Tile& tile : sim.map->tiles) {
+        ++k;
+        if (House* house = tile.house())
+            house->residents = house->capacity * (1 + k % 3) / 3;
+        else if (tile.kind == TileKind::Empty && k % 400 == 0)
+            tile.setKind(TileKind::Landfill);
+        else if (tile.kind == TileKind::Empty && k % 3 == 0)
+            tile.setKind(TileKind::Tree);
+        buildings += tile.building != nullptr ? 1 : 0;
+    }
+    sim.map->markEverythingChanged();
+    sim.map->recalculateVisibleTiles();
+    sim.rebuildActionLists();
+    return buildings;
+}
+
 // An empty tile of the fixture city (beside a road), for building on.
 inline Tile* firstEmptyTile(Map& map) {
     for (Tile& tile : map.tiles)

@@ -20,27 +20,6 @@ namespace {
 constexpr double kMiB = 1024.0; // /proc reports kB
 constexpr int kMinimumTicks = 100;
 
-// The fixture's city plus what it lacks for a realistic day: residents, trees beside the
-// houses and a landfill per 400 tiles.
-int furnish(Simulation& sim) {
-    int k = 0;
-    int buildings = 0;
-    for (Tile& tile : sim.map->tiles) {
-        ++k;
-        if (House* house = tile.house())
-            house->residents = house->capacity * (1 + k % 3) / 3;
-        else if (tile.kind == TileKind::Empty && k % 400 == 0)
-            tile.setKind(TileKind::Landfill);
-        else if (tile.kind == TileKind::Empty && k % 3 == 0)
-            tile.setKind(TileKind::Tree);
-        buildings += tile.building != nullptr ? 1 : 0;
-    }
-    sim.map->markEverythingChanged();
-    sim.map->recalculateVisibleTiles();
-    sim.rebuildActionLists();
-    return buildings;
-}
-
 // Peak and current resident memory of the process, in kB.
 std::pair<double, double> memoryKb() {
     std::ifstream status("/proc/self/status");
@@ -110,7 +89,7 @@ void BM_DailyTick(benchmark::State& state) {
     {
         const QuietStdout quiet;
         buildFullCity(sim, static_cast<int>(state.range(0)));
-        buildings = furnish(sim);
+        buildings = furnishFullCity(sim);
     }
     measureTicks(state, {&sim}, buildings);
 }
@@ -128,7 +107,7 @@ void BM_DailyTickCold(benchmark::State& state) {
         for (int i = 0; i < kCities; ++i) {
             cities.push_back(std::make_unique<Simulation>());
             buildFullCity(*cities.back(), static_cast<int>(state.range(0)));
-            buildings = furnish(*cities.back());
+            buildings = furnishFullCity(*cities.back());
         }
     }
     std::vector<Simulation*> turns;
@@ -161,7 +140,7 @@ void BM_DayOnItsThread(benchmark::State& state) {
     Simulation sim;
     const QuietStdout quiet;
     buildFullCity(sim, static_cast<int>(state.range(0)));
-    furnish(sim);
+    furnishFullCity(sim);
     for (auto _ : state) {
         sim.advanceDay();
         sim.waitForTick();
