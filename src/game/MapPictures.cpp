@@ -108,6 +108,13 @@ sf::FloatRect quadBounds(const sf::Vertex* quads, std::size_t begin, std::size_t
     return bounds;
 }
 
+// Whether every texel of `inner` is one of `outer`.
+bool holds(const sf::IntRect& outer, const sf::IntRect& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top &&
+           inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
+}
+
 bool touches(const sf::FloatRect& a, const sf::FloatRect& b) {
     return a.left <= b.left + b.width && b.left <= a.left + a.width && a.top <= b.top + b.height &&
            b.top <= a.top + a.height;
@@ -493,14 +500,35 @@ void MapPictures::clipChanges(const sf::RenderTexture& texels) {
     // Two texels more on each side than where the quads lie take in every texel they
     // only touch, however the corners were rounded.
     const sf::Vector2i more(2, 2);
+    const sf::View& view = texels.getView();
+    const sf::Vector2f size(std::abs(view.getSize().x), std::abs(view.getSize().y));
+    const sf::FloatRect area(view.getCenter() - size / 2.f, size);
     for (const sf::FloatRect& place : changes) {
+        // A place outside the picture (the quads of tiles culled away by a move, which
+        // end on its edge) covers none of its texels; with the slack it would still
+        // make a clip.
+        if (!place.intersects(area))
+            continue;
         const sf::IntRect at = texelsOf(texels, place);
         sf::IntRect clip;
         if (sf::IntRect(at.left - more.x, at.top - more.y, at.width + 2 * more.x,
                         at.height + 2 * more.y)
                 .intersects(all, clip))
-            clips.push_back(clip);
+            addClip(clip);
     }
+}
+
+void MapPictures::addClip(const sf::IntRect& clip) {
+    // A clip draws every quad that reaches it, so one inside another is drawn by that
+    // one: after a move, the strip that came into view is also where the tiles that
+    // came into view changed, and would be drawn twice.
+    if (std::any_of(clips.begin(), clips.end(),
+                    [&](const sf::IntRect& kept) { return holds(kept, clip); }))
+        return;
+    clips.erase(std::remove_if(clips.begin(), clips.end(),
+                               [&](const sf::IntRect& kept) { return holds(clip, kept); }),
+                clips.end());
+    clips.push_back(clip);
 }
 
 bool MapPictures::opaqueQuads(const SpriteAtlas::Vertices& quads) const {

@@ -115,6 +115,8 @@ private:
     static sf::IntRect texelsOf(const sf::RenderTexture& texels, const sf::FloatRect& place);
     // The texels of `texels` where `changes` lie, into `clips`.
     void clipChanges(const sf::RenderTexture& texels);
+    // Adds `clip` to `clips` unless one there holds it.
+    void addClip(const sf::IntRect& clip);
     // The quads of `batch` that reach the texels `clip` of `texels`, into `clipped`.
     void gatherClipped(const sf::RenderTexture& texels, const sf::IntRect& clip);
     bool opaqueQuads(const SpriteAtlas::Vertices& quads) const;

@@ -10,6 +10,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
@@ -300,4 +301,42 @@ TEST_F(MapPicture, PictureRedrawnWhereItChangedEqualsAWholeDraw) {
                     << zoom << " " << (target == &window) << " " << i;
             }
         }
+}
+
+TEST_F(MapPicture, PanCulledToThePictureEqualsAWholeDraw) {
+    // A street of houses wider than the view, panned past the picture's margin step by
+    // step and culled as the game culls: tiles leave the picture on one side and come
+    // into it on the other, and each frame shows what a fresh renderer draws.
+    map().create(12, 12, true);
+    for (Tile& each : map().tiles) {
+        each.setKind(TileKind::Empty);
+        each.flags = kFlagVisible;
+    }
+    for (int x = 0; x < 12; ++x)
+        placeHouse(x, 11 - x % 3);
+    sf::RenderWindow window(sf::VideoMode(320, 200), "map");
+    sf::Texture shot;
+    sf::RenderTexture whole;
+    ASSERT_TRUE(shot.create(320, 200) && whole.create(320, 200));
+    sf::View view(sf::FloatRect(96.f, -10.f, 160.f, 100.f));
+    const sf::Vector2f size = view.getSize();
+    const float step = std::ceil(size.x * kPictureMarginShare) + 1.f;
+    for (int frame = 0; frame < 8; ++frame) {
+        view.move(frame < 5 ? step : -2.f * step, 0.f);
+        const sf::FloatRect area = pictureArea(view.getCenter() - size / 2.f, size);
+        map().cullToView(area.left, area.top, area.width, area.height);
+        window.setView(view);
+        window.clear(sf::Color::Red);
+        renderer().draw(window);
+        shot.update(window);
+        MapRenderer fresh(game);
+        whole.setView(view);
+        whole.clear(sf::Color::Red);
+        fresh.draw(whole);
+        whole.display();
+        EXPECT_EQ(std::memcmp(shot.copyToImage().getPixelsPtr(),
+                              whole.getTexture().copyToImage().getPixelsPtr(), 320 * 200 * 4),
+                  0)
+            << frame;
+    }
 }
