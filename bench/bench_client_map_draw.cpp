@@ -15,6 +15,7 @@
 // its drawing when the frame is flushed. Run under Xvfb with the generated data, from
 // the build folder:
 //   TAPBURG_DATA_DIR=data xvfb-run -a -s "-screen 0 1920x1080x24" bench/bench_client_map_draw
+// Kinds of frames named after it (steady, panned, redrawn, changed) are measured alone.
 #include "CityFixture.h"
 #include "assets/FontManager.h"
 #include "assets/SpriteManager.h"
@@ -32,6 +33,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -96,7 +99,8 @@ int drawnTiles(const Map& map) {
 // The map pass of one scene: frames with the map minus empty frames.
 class Scene {
 public:
-    explicit Scene(Game& owner) : game(owner) {}
+    // Measures only the kinds of frames named in `only`, every kind when it is empty.
+    Scene(Game& owner, std::vector<std::string> only) : game(owner), kinds(std::move(only)) {}
 
     void measureBoth(const char* name) {
         const Map& map = *game.simulation->map;
@@ -105,14 +109,14 @@ public:
             game.postProcessing = postProcessing && game.renderTexture;
             std::printf("  into the %s\n", postProcessing ? "frame texture" : "window");
             const sf::Vector2f centre = game.mapView->getCenter();
-            report("steady", measure([&] { frame(); }, [&] { emptyFrame(); }));
-            report("panned", measure([&] { pannedFrame(); }, [&] { emptyFrame(); }));
+            measureKind("steady", [&] { frame(); });
+            measureKind("panned", [&] { pannedFrame(); });
             game.heldKeys = {};
             game.mapView->setCenter(centre);
-            report("redrawn", measure([&] { jumpedFrame(); }, [&] { emptyFrame(); }));
+            measureKind("redrawn", [&] { jumpedFrame(); });
             game.mapView->setCenter(centre);
             game.cullMapToView();
-            report("changed", measure([&] { changedFrame(); }, [&] { emptyFrame(); }));
+            measureKind("changed", [&] { changedFrame(); });
             burning()->flags &= static_cast<std::uint8_t>(~kFlagBurning);
         }
     }
@@ -120,6 +124,11 @@ public:
 private:
     static constexpr int kPanFramesEachWay = 60;
     static constexpr int kJumpPlaces = 3;
+
+    template <class Frame> void measureKind(const char* kind, Frame&& frame) {
+        if (kinds.empty() || std::find(kinds.begin(), kinds.end(), kind) != kinds.end())
+            report(kind, measure(frame, [&] { emptyFrame(); }));
+    }
 
     void frame() {
         sf::RenderTarget& target = game.frameTarget();
@@ -173,6 +182,7 @@ private:
     }
 
     Game& game;
+    const std::vector<std::string> kinds;
     int panFrames = 0;
     int jumps = 0;
     int fireAt = 0;
@@ -196,7 +206,7 @@ __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
 
-int main() {
+int main(int argc, char** argv) {
     Game game;
     game.config = std::make_unique<Config>();
     game.config->set("width", "1280");
@@ -214,7 +224,7 @@ int main() {
     window.setFramerateLimit(0);
     window.setVerticalSyncEnabled(false);
     countAllocations = true;
-    Scene scene(game);
+    Scene scene(game, std::vector<std::string>(argv + 1, argv + argc));
 
     std::srand(1);
     game.simulation->startNewGame();
