@@ -110,9 +110,8 @@ sf::FloatRect quadBounds(const sf::Vertex* quads, std::size_t begin, std::size_t
 
 // Whether every texel of `inner` is one of `outer`.
 bool holds(const sf::IntRect& outer, const sf::IntRect& inner) {
-    return inner.left >= outer.left && inner.top >= outer.top &&
-           inner.left + inner.width <= outer.left + outer.width &&
-           inner.top + inner.height <= outer.top + outer.height;
+    sf::IntRect shared;
+    return outer.intersects(inner, shared) && shared == inner;
 }
 
 bool touches(const sf::FloatRect& a, const sf::FloatRect& b) {
