@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -112,6 +113,38 @@ sf::FloatRect quadBounds(const sf::Vertex* quads, std::size_t begin, std::size_t
 bool holds(const sf::IntRect& outer, const sf::IntRect& inner) {
     sf::IntRect shared;
     return outer.intersects(inner, shared) && shared == inner;
+}
+
+// `value` counted round a ring `size` long, from 0.
+int wrapped(int value, int size) {
+    return (value % size + size) % size;
+}
+
+// A run of texels: where it starts in a picture and in the ring that keeps it.
+struct RingRun {
+    int at;
+    int ringAt;
+    int length;
+};
+
+// The `length` texels from `at` of a picture whose texel 0 the ring, `size` long,
+// keeps at `origin`: at most two runs, neither crossing the ring's end.
+std::array<RingRun, 2> ringRuns(int at, int length, int origin, int size) {
+    const int ringAt = wrapped(at + origin, size);
+    const int first = std::min(length, size - ringAt);
+    return {{{at, ringAt, first}, {at + first, 0, length - first}}};
+}
+
+// Calls `each` with the pieces of a picture's texels `rect` as a ring of its `size`
+// keeps them, the picture's (0, 0) at the ring's `origin`: each piece's texels in the
+// picture, then in the ring; up to four pieces, none crossing the ring's edges.
+template <class Each>
+void forEachRingPiece(const sf::IntRect& rect, sf::Vector2i origin, sf::Vector2u size, Each each) {
+    for (const RingRun& x : ringRuns(rect.left, rect.width, origin.x, static_cast<int>(size.x)))
+        for (const RingRun& y : ringRuns(rect.top, rect.height, origin.y, static_cast<int>(size.y)))
+            if (x.length > 0 && y.length > 0)
+                each(sf::IntRect(x.at, y.at, x.length, y.length),
+                     sf::IntRect(x.ringAt, y.ringAt, x.length, y.length));
 }
 
 bool touches(const sf::FloatRect& a, const sf::FloatRect& b) {
@@ -224,32 +257,47 @@ void MapPictures::drawEnlarged(const sf::RenderTexture& picture, const sf::IntRe
 
 bool MapPictures::copyPicture(Picture& picture, const sf::IntRect& rows, sf::RenderTarget& target,
                               const sf::IntRect& port, int factor, bool flip) {
-    if (!framebufferCopies)
+    if (!framebufferCopies || (factor > 1 && !enlarge(picture, factor)))
         return false;
-    sf::RenderTexture* source = &picture.texels;
-    sf::IntRect from = rows;
-    if (factor > 1) {
-        const sf::Vector2u size = picture.texels.getSize() * static_cast<unsigned>(factor);
-        if (picture.enlarged.getSize() != size) {
-            picture.enlargedFresh = false;
-            if (!createInWindowOrder(picture.enlarged, size))
-                return false;
-        }
-        if (!picture.enlargedFresh) {
-            picture.unenlarged.assign(1, allOf(picture.texels.getSize()));
-            picture.enlargedFresh = true;
-        }
-        for (const sf::IntRect& part : picture.unenlarged)
-            drawEnlarged(picture.texels, part, picture.enlarged, scaled(part, factor), factor,
-                         false);
-        if (!picture.unenlarged.empty())
-            picture.enlarged.display();
-        picture.unenlarged.clear();
-        source = &picture.enlarged;
-        from = scaled(rows, factor);
-    }
-    framebufferCopies = copyFramebuffer(*source, from, target, port, flip);
+    sf::RenderTexture& source = factor > 1 ? *picture.enlarged : picture.texels;
+    const sf::Vector2i origin = factor > 1 ? picture.enlargedOrigin : sf::Vector2i();
+    forEachRingPiece(rows, origin, picture.texels.getSize(),
+                     [&](const sf::IntRect& kept, const sf::IntRect& ring) {
+                         // Turned over, the rows' last piece lands at the port's top.
+                         const int down = flip ? rows.top + rows.height - kept.top - kept.height
+                                               : kept.top - rows.top;
+                         const sf::IntRect into(port.left + (kept.left - rows.left) * factor,
+                                                port.top + down * factor, kept.width * factor,
+                                                kept.height * factor);
+                         framebufferCopies =
+                             framebufferCopies &&
+                             copyFramebuffer(source, scaled(ring, factor), target, into, flip);
+                     });
     return framebufferCopies;
+}
+
+bool MapPictures::enlarge(Picture& picture, int factor) {
+    const sf::Vector2u size = picture.texels.getSize() * static_cast<unsigned>(factor);
+    if (picture.enlarged->getSize() != size) {
+        picture.enlargedFresh = false;
+        if (!createInWindowOrder(*picture.enlarged, size))
+            return false;
+    }
+    if (!picture.enlargedFresh) {
+        picture.unenlarged.assign(1, allOf(picture.texels.getSize()));
+        picture.enlargedOrigin = sf::Vector2i();
+        picture.enlargedFresh = true;
+    }
+    for (const sf::IntRect& part : picture.unenlarged)
+        forEachRingPiece(part, picture.enlargedOrigin, picture.texels.getSize(),
+                         [&](const sf::IntRect& kept, const sf::IntRect& ring) {
+                             drawEnlarged(picture.texels, kept, *picture.enlarged,
+                                          scaled(ring, factor), factor, false);
+                         });
+    if (!picture.unenlarged.empty())
+        picture.enlarged->display();
+    picture.unenlarged.clear();
+    return true;
 }
 
 MapPictures::Picture* MapPictures::preparePicture(const PictureKey& key) {
@@ -289,8 +337,7 @@ MapPictures::Picture* MapPictures::redrawChanges(const PictureKey& key) {
     // The picture shown longer ago changes, from a copy of the one under the key when
     // it is another: while the buildable tiles blink, the other look of the blink stays.
     Picture& oldest = leastRecent();
-    const sf::IntRect all = allOf(key.texels);
-    if (&oldest != picture && prepareTexels(oldest, key) && copyKept(*picture, all, oldest, all))
+    if (&oldest != picture && prepareTexels(oldest, key) && copyKept(*picture, oldest))
         picture = &oldest;
     return drawClips(*picture, key);
 }
@@ -316,7 +363,7 @@ MapPictures::Picture* MapPictures::redrawMoved(const PictureKey& key) {
     clipChanges(into.texels);
     const sf::IntRect fromShared(shared.left - by.x, shared.top - by.y, shared.width,
                                  shared.height);
-    if (!fewClips(key) || !copyKept(from, keptRows(fromShared, key.texels.y, key.upsideDown), into,
+    if (!fewClips(key) || !moveKept(from, keptRows(fromShared, key.texels.y, key.upsideDown), into,
                                     keptRows(shared, key.texels.y, key.upsideDown)))
         return nullptr;
     return drawClips(into, key);
@@ -384,20 +431,34 @@ bool MapPictures::prepareTexels(Picture& picture, const PictureKey& key) {
     return true;
 }
 
-bool MapPictures::copyKept(Picture& from, const sf::IntRect& fromArea, Picture& into,
+bool MapPictures::copyKept(Picture& from, Picture& into) {
+    const sf::IntRect all = allOf(from.texels.getSize());
+    if (!copyFramebuffer(from.texels, all, into.texels, all, false))
+        return false;
+    const sf::Vector2u enlarged = from.enlarged->getSize();
+    into.enlargedFresh =
+        from.enlargedFresh &&
+        (into.enlarged->getSize() == enlarged || createInWindowOrder(*into.enlarged, enlarged)) &&
+        copyFramebuffer(*from.enlarged, allOf(enlarged), *into.enlarged, allOf(enlarged), false);
+    into.enlargedOrigin = from.enlargedOrigin;
+    into.unenlarged = from.unenlarged;
+    return true;
+}
+
+bool MapPictures::moveKept(Picture& from, const sf::IntRect& fromArea, Picture& into,
                            const sf::IntRect& intoArea) {
     if (!copyFramebuffer(from.texels, fromArea, into.texels, intoArea, false))
         return false;
-    const sf::Vector2u enlarged = from.enlarged.getSize();
-    const int factor = static_cast<int>(enlarged.x / from.texels.getSize().x);
-    into.enlargedFresh =
-        from.enlargedFresh &&
-        (into.enlarged.getSize() == enlarged || createInWindowOrder(into.enlarged, enlarged)) &&
-        copyFramebuffer(from.enlarged, scaled(fromArea, factor), into.enlarged,
-                        scaled(intoArea, factor), false);
+    // Each enlarged texel stays where it is in the ring, so the texels' origin there
+    // goes back by the move.
+    const sf::Vector2i by = topLeftOf(intoArea) - topLeftOf(fromArea);
+    const sf::Vector2u size = into.texels.getSize();
+    std::swap(from.enlarged, into.enlarged);
+    into.enlargedFresh = std::exchange(from.enlargedFresh, false);
+    into.enlargedOrigin = {wrapped(from.enlargedOrigin.x - by.x, static_cast<int>(size.x)),
+                           wrapped(from.enlargedOrigin.y - by.y, static_cast<int>(size.y))};
     // What `from` still had to enlarge, where it lands in `into`.
     into.unenlarged.clear();
-    const sf::Vector2i by = topLeftOf(intoArea) - topLeftOf(fromArea);
     for (const sf::IntRect& part : from.unenlarged) {
         sf::IntRect moved;
         if (sf::IntRect(topLeftOf(part) + by, sf::Vector2i(part.width, part.height))

@@ -10,6 +10,7 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -57,13 +58,17 @@ private:
         // The view a picture is drawn with.
         sf::View view() const;
     };
-    // A picture kept between frames, and its enlargement once one was needed.
+    // A picture kept between frames, and its enlargement once one was needed. The
+    // enlargement is a ring: a picture moved by whole texels takes over the enlargement
+    // of the one it was copied from, turned round by the move, so that only what came
+    // into view is enlarged again instead of the whole picture being copied.
     struct Picture {
         std::optional<PictureKey> key;
         SpriteAtlas::Vertices quads; // what it shows
         Marks marks;                 // of its quads
         sf::RenderTexture texels;
-        sf::RenderTexture enlarged;
+        std::unique_ptr<sf::RenderTexture> enlarged = std::make_unique<sf::RenderTexture>();
+        sf::Vector2i enlargedOrigin;         // texels' (0, 0) in the ring, in texels
         bool enlargedFresh = false;          // shows the picture as drawn whole last
         std::vector<sf::IntRect> unenlarged; // texels drawn again since
         unsigned lastShown = 0;              // frame count
@@ -99,9 +104,12 @@ private:
     Picture& leastRecent();
     // Makes `picture`'s texels the size and view of `key`, under no key till drawn.
     bool prepareTexels(Picture& picture, const PictureKey& key);
-    // Copies the texels `fromArea` of `from` over `intoArea` of `into`, enlargement
-    // included; false when the copy cannot be made.
-    bool copyKept(Picture& from, const sf::IntRect& fromArea, Picture& into,
+    // Makes `into` a copy of `from`, enlargement included; false when the copy cannot
+    // be made.
+    bool copyKept(Picture& from, Picture& into);
+    // Copies the texels `fromArea` of `from` over `intoArea` of `into`, handing it
+    // `from`'s enlargement, which `from` then lacks; false when the copy cannot be made.
+    bool moveKept(Picture& from, const sf::IntRect& fromArea, Picture& into,
                   const sf::IntRect& intoArea);
     // Gathers into `changes` where `kept` differs from what `batch` draws; false when
     // that is not known.
@@ -132,6 +140,9 @@ private:
     // cannot be made.
     bool copyPicture(Picture& picture, const sf::IntRect& rows, sf::RenderTarget& target,
                      const sf::IntRect& port, int factor, bool flip);
+    // Brings `picture`'s enlargement by `factor` up to its texels; false when it
+    // cannot be made.
+    static bool enlarge(Picture& picture, int factor);
 
     const SpriteAtlas& atlas;
     // The frame being drawn, held for the length of draw().

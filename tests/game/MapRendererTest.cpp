@@ -271,7 +271,8 @@ TEST_F(MapPicture, PictureRedrawnWhereItChangedEqualsAWholeDraw) {
         return whole.getTexture().copyToImage();
     };
     // A building appears, another goes, a third changes its label and catches fire; then
-    // the view moves past the picture's margin as the first comes back.
+    // the view moves past the picture's margin as the first comes back, and the third's
+    // label changes once more, in the moved picture.
     sf::View view;
     const auto appear = [&] { placeHouse(1, 3).residents = 1; };
     const auto go = [&] { tile(2, 2).setKind(TileKind::Empty); };
@@ -281,9 +282,14 @@ TEST_F(MapPicture, PictureRedrawnWhereItChangedEqualsAWholeDraw) {
     };
     const auto move = [&] {
         placeHouse(2, 2);
-        view.move(-45.f, -27.f);
+        // A step past the margin, small enough to be drawn as a move.
+        const auto past = [](float length) {
+            return std::ceil(length * kPictureMarginShare) + 1.f;
+        };
+        view.move(-past(view.getSize().x), -past(view.getSize().y));
     };
-    const std::array<std::function<void()>, 4> changes{appear, go, change, move};
+    const auto changeAgain = [&] { tile(1, 3).house()->residents = 1; };
+    const std::array<std::function<void()>, 5> changes{appear, go, change, move, changeAgain};
     map().layer = 1;
     for (const float zoom : {1.f, 2.f})
         for (sf::RenderTarget* target : std::array<sf::RenderTarget*, 2>{&window, &whole}) {
@@ -305,8 +311,9 @@ TEST_F(MapPicture, PictureRedrawnWhereItChangedEqualsAWholeDraw) {
 
 TEST_F(MapPicture, PanCulledToThePictureEqualsAWholeDraw) {
     // A street of houses wider than the view, panned past the picture's margin step by
-    // step and culled as the game culls: tiles leave the picture on one side and come
-    // into it on the other, and each frame shows what a fresh renderer draws.
+    // step, right and down, and culled as the game culls: tiles leave the picture on two
+    // sides and come into it on the others, and each frame shows what a fresh renderer
+    // draws.
     map().create(12, 12, true);
     for (Tile& each : map().tiles) {
         each.setKind(TileKind::Empty);
@@ -320,9 +327,10 @@ TEST_F(MapPicture, PanCulledToThePictureEqualsAWholeDraw) {
     ASSERT_TRUE(shot.create(320, 200) && whole.create(320, 200));
     sf::View view(sf::FloatRect(96.f, -10.f, 160.f, 100.f));
     const sf::Vector2f size = view.getSize();
-    const float step = std::ceil(size.x * kPictureMarginShare) + 1.f;
+    const sf::Vector2f step(std::ceil(size.x * kPictureMarginShare) + 1.f,
+                            std::ceil(size.y * kPictureMarginShare) + 1.f);
     for (int frame = 0; frame < 8; ++frame) {
-        view.move(frame < 5 ? step : -2.f * step, 0.f);
+        view.move(frame < 5 ? step : -2.f * step);
         const sf::FloatRect area = pictureArea(view.getCenter() - size / 2.f, size);
         map().cullToView(area.left, area.top, area.width, area.height);
         window.setView(view);
