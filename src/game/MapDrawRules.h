@@ -39,7 +39,7 @@ constexpr int kLandfillFrameDivisor = 7;
 // and `size` units: the view reaching a further kPictureMarginShare of its size (whole
 // units) right and down, its top-left snapped down to steps of that margin. Views
 // panned within one step share the area, so one picture serves them all.
-constexpr float kPictureMarginShare = 0.125f;
+constexpr float kPictureMarginShare = 0.0625f;
 sf::FloatRect pictureArea(sf::Vector2f topLeft, sf::Vector2f size);
 
 // Top-left corner of tile (x, y).
