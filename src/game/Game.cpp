@@ -45,7 +45,6 @@ namespace {
 
 constexpr const char* WindowTitle = "Tapburg";
 constexpr unsigned BitsPerPixel = 32;
-constexpr unsigned FrameRateLimit = 60;
 // The longest a quiet screen goes without being drawn again.
 constexpr float QuietFrameSeconds = 0.5f;
 // A shake of strength 1 moves the view this far.

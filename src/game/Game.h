@@ -227,6 +227,7 @@ public:
     // Keys down now, so that auto-repeat is told from a press and panning runs while held.
     std::array<bool, sf::Keyboard::KeyCount> heldKeys{};
     sf::Vector2f panCarry; // what panning moved short of a whole unit
+    bool panning = false;  // the frame drawn last panned the map
     std::optional<sf::Image> pickingImage;
 
 private:

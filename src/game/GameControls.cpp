@@ -163,10 +163,17 @@ void Game::panMap() {
     const sf::Vector2i direction = heldPanDirection();
     if (direction == sf::Vector2i()) {
         panCarry = sf::Vector2f();
+        panning = false;
         return;
     }
+    // A quiet screen is not drawn for up to half a second, and the frame a pan key
+    // wakes it sees all that time: the pan starts as if the key had gone down one frame
+    // before, not when the screen was drawn last.
+    const float seconds =
+        panning ? frameTime : std::min(frameTime, 1.f / static_cast<float>(FrameRateLimit));
+    panning = true;
     const sf::Vector2f size = mapView->getSize();
-    const float share = PanScreensPerSecond * frameTime;
+    const float share = PanScreensPerSecond * seconds;
     panCarry += sf::Vector2f(static_cast<float>(direction.x) * size.x * share,
                              static_cast<float>(direction.y) * size.y * share);
     // Whole units only, as a drag moves it, so the art stays on its pixel grid.

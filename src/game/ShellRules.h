@@ -10,6 +10,8 @@ constexpr unsigned LogicalHeight = 360;
 // Windowed size used when the settings give none (missing or broken conf.dat).
 constexpr unsigned FallbackWidth = 1280;
 constexpr unsigned FallbackHeight = 720;
+// Frames drawn a second at most.
+constexpr unsigned FrameRateLimit = 60;
 // Frames this long or longer (a drag of the window, a breakpoint) keep the last
 // frame's time so animations do not jump.
 constexpr float MaxFrameTime = 0.25f;
